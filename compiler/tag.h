@@ -1,0 +1,32 @@
+// Command tags: "<", a character name, a blank, a verb, for all verbs but Read a blank and an
+// argument, ">".
+#pragma once
+
+#include <string>
+
+namespace tag {
+
+struct Parts {
+    std::string name;
+    std::string verb;
+    std::string argument;
+};
+
+// Splits the tag's inner text (brackets dropped when present) at its first two blanks; blanks
+// after the verb belong to the argument. A tag without a blank has an empty name and its whole
+// inner text as the verb.
+Parts Split(const std::string& tagText);
+
+// The name part alone, as Split gives it, without building the other two.
+std::string NameOf(const std::string& tagText);
+
+// A name the script can use as a variable: a letter, then letters, digits or underscores.
+bool IsScriptName(const std::string& name);
+
+// The script language ignores letter case, so names are compared without it.
+bool SameName(const std::string& a, const std::string& b);
+
+// Every double quote doubled, for text placed inside a quoted script string.
+std::string QuoteForScript(const std::string& text);
+
+} // namespace tag
