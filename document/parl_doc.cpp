@@ -4,7 +4,9 @@ CParlDoc::CParlDoc() = default;
 
 CParlDoc::~CParlDoc() = default;
 
-CParlCntrItem* CParlDoc::CreateClientItem() { return new CParlCntrItem(this); }
+CParlCntrItem* CParlDoc::CreateClientItem() {
+    return new CParlCntrItem(this);
+}
 
 void CParlDoc::ResetMessageSettings() {
     m_arrFonts.clear();

@@ -65,7 +65,6 @@ public:
     LONG m_nSaveKind = 0;
     COLORREF m_crBackground = 0;
     COLORREF m_crCommand = 255;
-
 };
 
 // One embedded object of the rich text; adds nothing to the framework's item.

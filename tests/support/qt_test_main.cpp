@@ -1,8 +1,8 @@
 // Shared main of the widget tests: one QApplication on the offscreen platform, so no test ever
 // needs a display, then GoogleTest.
 #include <QApplication>
-#include <unistd.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");

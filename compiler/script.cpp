@@ -1,0 +1,127 @@
+// Command tags, and in reading mode the text runs, into the lines of the page's script.
+#include "compiler/tag.h"
+#include "document/parl_doc.h"
+
+#include <string>
+
+namespace {
+
+// Screen coordinates of a destination's column and row; false for an unknown destination.
+bool Destination(const std::string& where, LONG width, LONG height, LONG& x, LONG& y) {
+    static const char* const kRows[] = {"Upper", "Middle", "Lower"};
+    static const char* const kColumns[] = {"Left", "Center", "Right"};
+    for (int row = 0; row < 3; ++row) {
+        for (int column = 0; column < 3; ++column) {
+            if (where == std::string(kRows[row]) + " " + kColumns[column]) {
+                const LONG xs[] = {10, width / 2 - 63, width - 138};
+                const LONG ys[] = {10, height / 2 - 63, height - 138};
+                x = xs[column];
+                y = ys[row];
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+void CParlDoc::TranslateToScript(int bTag, std::string strText) {
+    std::string& s = m_strScript;
+    const bool several = m_arrCharacters.size() > 1;
+
+    if (!bTag) {
+        if (!m_bReading)
+            return;
+        const std::string& r = m_strDefaultCharacter;
+        if (several) {
+            if (!m_strRequestName.empty() && m_bWaitPending) {
+                m_bWaitPending = 0;
+                s += r;
+                s += ".Wait ";
+                s += m_strRequestName;
+                s += "\r\n";
+            }
+            s += "Set ";
+            s += r;
+            s += "Request = ";
+            m_strRequestName = r + "Request";
+        }
+        s += r;
+        s += ".Speak (\"";
+        s += tag::QuoteForScript(strText);
+        s += "\")\r\n";
+        return;
+    }
+
+    if (strText == "<DONE>") {
+        for (const std::string& n : m_arrCharacters) {
+            s += n;
+            s += ".Hide\r\n";
+        }
+        if (!m_bRecipientHasAgent) {
+            s += "Else\r\n  document.write(\"This is an <B>Parlino</B> multimedia email.  If you "
+                 "would like to experience this email, rather than just read it -- inquire about "
+                 "<B>Parlino</B> and Microsoft Agent.\")\r\nEnd If\r\n";
+        }
+        s += "-->\r\n";
+        s += "</SCRIPT>\r\n";
+        s += "</HTML>\r\n";
+        return;
+    }
+
+    const tag::Parts t = tag::Split(strText);
+    // A name the script cannot use would break the whole script: such a tag does nothing.
+    if (!tag::IsScriptName(t.name))
+        return;
+    const std::string& n = t.name;
+    if (t.verb == "Play") {
+        const std::string animation = tag::QuoteForScript(t.argument);
+        s += "window.status = \"Loading animation\"\r\n";
+        s += n;
+        s += ".Get \"animation\", \"";
+        s += animation;
+        s += "\"\r\n";
+        s += n;
+        s += ".Play \"";
+        s += animation;
+        s += "\"\r\n";
+    } else if (t.verb == "Move") {
+        LONG x = 0;
+        LONG y = 0;
+        if (!Destination(t.argument, m_nScreenWidth, m_nScreenHeight, x, y))
+            return;
+        s += "window.status = \"Loading animation\"\r\n";
+        s += n;
+        s += ".Get \"state\", \"Moving\"\r\n";
+        s += n;
+        s += ".MoveTo ";
+        s += std::to_string(x);
+        s += ", ";
+        s += std::to_string(y);
+        s += "\r\n";
+    } else if (t.verb == "Read") {
+        if (!m_bReading)
+            m_bReading = 1;
+        else
+            m_bWaitPending = 1;
+        m_strDefaultCharacter = n;
+    } else if (t.verb == "Speak") {
+        if (several) {
+            if (!m_strRequestName.empty()) {
+                s += n;
+                s += ".Wait ";
+                s += m_strRequestName;
+                s += "\r\n";
+            }
+            s += "Set ";
+            s += n;
+            s += "Request = ";
+            m_strRequestName = n + "Request";
+        }
+        s += n;
+        s += ".Speak (\"";
+        s += tag::QuoteForScript(t.argument);
+        s += "\")\r\n";
+    }
+}
