@@ -296,7 +296,10 @@ private:
     }
 
     void Backslash() {
-        if (TextEscape())
+        // Most backslashes start a control word; only a few symbols and \uN stand for text.
+        const char next = m_p + 1 < m_end ? m_p[1] : '\0';
+        const bool plainWord = next >= 'a' && next <= 'z' && next != 'u';
+        if (!plainWord && TextEscape())
             return;
         Flush();
         if (m_p + 1 < m_end && m_p[1] == ' ') {

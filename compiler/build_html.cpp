@@ -95,7 +95,9 @@ public:
             m_changed = 1;
         }
         m_doc.AppendHtmlRun(page, m_centred, m_bold, m_italic, m_underline, m_changed);
-        m_doc.TranslateToScript(0, speech);
+        // The translator ignores text while no one reads: spare it the copy of the run.
+        if (m_doc.m_bReading)
+            m_doc.TranslateToScript(0, speech);
     }
 
     void OnTag(std::string& tagText) {
@@ -194,16 +196,21 @@ void CParlDoc::BuildHtml() {
         m_strRtf.resize(nul);
 
     ReadRtfHeader();
+    if (m_strRtf.capacity() > 2 * kInitialRtfCapacity &&
+        m_strRtf.capacity() > m_strRtf.size() * 5 / 4)
+        m_strRtf.shrink_to_fit();
     m_arrCharacters.clear();
     CollectCharacters();
     BeginPage();
+    // The page text is about as long as the body's RTF: reserve it once instead of doubling.
+    m_strHtmlBody.reserve(m_strHtmlBody.size() + m_strRtf.size() + m_strRtf.size() / 4);
     {
         PageWriter writer(*this);
         rtf::BodyScanner<PageWriter>(m_strRtf, writer).Run();
     }
     TranslateToScript(1, "<DONE>");
-    m_strHtml.clear();
-    m_strHtml.reserve(m_strHtmlBody.size() + m_strScript.size());
-    m_strHtml += m_strHtmlBody;
+    // The HTML half is handed over rather than copied: a large message is not held twice.
+    m_strHtml.swap(m_strHtmlBody);
+    std::string().swap(m_strHtmlBody);
     m_strHtml += m_strScript;
 }

@@ -85,6 +85,17 @@ Split FindSplit(const std::string& rtf) {
     int depth = 0;
     std::size_t bodyEnd = n;
     while (i < n) {
+        if (inBody) {
+            // Past the header only the braces matter: skip to the next one or backslash.
+            while (i < n && rtf[i] != '{' && rtf[i] != '}' && rtf[i] != '\\')
+                ++i;
+            if (i >= n)
+                break;
+            if (rtf[i] == '\\' && i + 1 < n && rtf[i + 1] != 'b') {
+                i += 2; // an escaped brace or backslash, or the start of a word
+                continue;
+            }
+        }
         const char c = rtf[i];
         if (c == '{') {
             ++depth;

@@ -14,9 +14,10 @@
 
 namespace {
 
-const std::string kRtf = "{\\rtf1\\ansi{\\fonttbl{\\f0\\fswiss Arial;}}\r\n{\\colortbl\\red0\\green0"
-                         "\\blue0;}\r\n\\pard\\plain\\f0\\fs24\\cf0 <genie Move Lower Right>Hi\r\n"
-                         "\\par }";
+const std::string kRtf =
+    "{\\rtf1\\ansi{\\fonttbl{\\f0\\fswiss Arial;}}\r\n{\\colortbl\\red0\\green0"
+    "\\blue0;}\r\n\\pard\\plain\\f0\\fs24\\cf0 <genie Move Lower Right>Hi\r\n"
+    "\\par }";
 
 std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -74,12 +75,13 @@ TEST_F(CompileCommand, dashWritesThePageAloneToStandardOutput) {
 
 TEST_F(CompileCommand, optionsSetTheMessageSettingsBeforeTheCompile) {
     WriteFile(Path("m.rtf"), kRtf);
-    const Outcome r = Compile({"--compile", Path("m.rtf"), "--raw", "-o", "-", "--default-character",
-                           "robby", "--character-location", "/srv/chars/", "--background-picture",
-                           "sky.gif", "--background-color", "123456", "--screen", "800x600",
-                           "--recipient-has-agent"});
+    const Outcome r =
+        Compile({"--compile", Path("m.rtf"), "--raw", "-o", "-", "--default-character", "robby",
+                 "--character-location", "/srv/chars/", "--background-picture", "sky.gif",
+                 "--background-color", "123456", "--screen", "800x600", "--recipient-has-agent"});
     ASSERT_EQ(r.code, 0) << r.err;
-    EXPECT_NE(r.out.find("<BODY BGCOLOR=#123456 BACKGROUND=sky.gif>\r\n<OBJECT"), std::string::npos);
+    EXPECT_NE(r.out.find("<BODY BGCOLOR=#123456 BACKGROUND=sky.gif>\r\n<OBJECT"),
+              std::string::npos);
     EXPECT_NE(r.out.find("genie.MoveTo 662, 462\r\n"), std::string::npos);
     EXPECT_NE(r.out.find("\"/srv/chars/genie.acf\""), std::string::npos);
     EXPECT_EQ(r.out.find("Else\r\n"), std::string::npos);

@@ -13,12 +13,15 @@ namespace testing_support {
 
 // The header the control writes: three fonts (Arial is font 2) and black, red, navy.
 inline const char* kHeader =
-    "{\\rtf1\\ansi\\deff0\\deftab720{\\fonttbl{\\f0\\fswiss MS Sans Serif;}{\\f1\\froman\\fcharset2 "
+    "{\\rtf1\\ansi\\deff0\\deftab720{\\fonttbl{\\f0\\fswiss MS Sans "
+    "Serif;}{\\f1\\froman\\fcharset2 "
     "Symbol;}{\\f2\\fswiss Arial;}}\r\n{\\colortbl\\red0\\green0\\blue0;\\red255\\green0\\blue0;"
     "\\red0\\green0\\blue128;}\r\n\\deflang1033";
 
 // A whole RTF text around a body that ends its last paragraph with "\r\n\par }".
-inline std::string Rtf(const std::string& body) { return kHeader + body + "\r\n\\par }"; }
+inline std::string Rtf(const std::string& body) {
+    return kHeader + body + "\r\n\\par }";
+}
 
 // A document as New leaves it, reading from the stand-in control.
 struct Compiled {

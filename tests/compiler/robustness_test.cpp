@@ -19,11 +19,11 @@ void ExpectWholePage(const std::string& html, const std::string& what) {
 
 TEST(Robustness, randomBytesAndRtfFragmentsAlwaysGiveAWholePage) {
     std::mt19937 rng(20261207);
-    const std::string pieces[] = {"{",       "}",       "\\",      "<",      ">",    "\\par ",
-                                  "\\'e9",   "\\u8364?", "\\uc0",   "\\bin5 ", "\\*",  "{\\pict ",
-                                  "\\cf99 ", "\\f-3 ",   "\\li",    " ",       "\r\n", "genie ",
-                                  "Speak ",  "Read",     "\\colortbl", "\\fonttbl", "\\red", ";",
-                                  "\\'",     "\\u-",     "<DONE>",  "\"",      "x",    "\\plain"};
+    const std::string pieces[] = {
+        "{",     "}",       "\\",     "<",        ">",          "\\par ",    "\\'e9", "\\u8364?",
+        "\\uc0", "\\bin5 ", "\\*",    "{\\pict ", "\\cf99 ",    "\\f-3 ",    "\\li",  " ",
+        "\r\n",  "genie ",  "Speak ", "Read",     "\\colortbl", "\\fonttbl", "\\red", ";",
+        "\\'",   "\\u-",    "<DONE>", "\"",       "x",          "\\plain"};
     std::uniform_int_distribution<int> pick(0, static_cast<int>(std::size(pieces)) - 1);
     std::uniform_int_distribution<int> byte(0, 255);
     for (int round = 0; round < 3000; ++round) {

@@ -65,9 +65,9 @@ TEST(Paragraphs, textAfterTheLastControlWordIsNotWritten) {
 }
 
 TEST(Formats, halfPointsMapToHtmlSizes) {
-    const std::pair<int, int> rows[] = {{19, 1}, {20, 2}, {23, 2}, {24, 3}, {27, 3}, {28, 4},
-                                        {35, 4}, {36, 5}, {47, 5}, {48, 6}, {71, 6}, {72, 7},
-                                        {0, 1},  {-5, 1}, {2000, 7}};
+    const std::pair<int, int> rows[] = {{19, 1}, {20, 2}, {23, 2}, {24, 3}, {27, 3},
+                                        {28, 4}, {35, 4}, {36, 5}, {47, 5}, {48, 6},
+                                        {71, 6}, {72, 7}, {0, 1},  {-5, 1}, {2000, 7}};
     for (auto [half, size] : rows) {
         const std::string t = Text("\\pard\\plain\\f2\\fs" + std::to_string(half) + "\\cf0 x");
         EXPECT_NE(t.find(" size=" + std::to_string(size) + ">x"), std::string::npos) << half;
@@ -82,8 +82,7 @@ TEST(Formats, indentsStepFiftyPixelsPerWholeStep) {
         if (px.empty())
             EXPECT_EQ(t.rfind("<DIV><FONT", 0), 0u) << twips;
         else
-            EXPECT_EQ(t.rfind("<DIV STYLE=\"position:relative;left:" + px + "\">", 0), 0u)
-                << twips;
+            EXPECT_EQ(t.rfind("<DIV STYLE=\"position:relative;left:" + px + "\">", 0), 0u) << twips;
     }
 }
 
@@ -108,14 +107,18 @@ TEST(Formats, pageTextIsNotEscaped) {
 
 TEST(Escapes, escapedCharactersAreTextAndDoNotSplitTheRun) {
     auto c = Compile(Rtf(kP + "caf\\'e9 au lait \\{x\\} a\\\\b\\~c\\_d\\-e"));
-    EXPECT_EQ(PageText(c.html()), Div("caf\xe9 au lait {x} a\\b\xa0" "c-de"));
-    EXPECT_EQ(ScriptLines(c), "genie.Speak (\"caf\xe9 au lait {x} a\\b\xa0" "c-de\")\r\n");
+    EXPECT_EQ(PageText(c.html()), Div("caf\xe9 au lait {x} a\\b\xa0"
+                                      "c-de"));
+    EXPECT_EQ(ScriptLines(c), "genie.Speak (\"caf\xe9 au lait {x} a\\b\xa0"
+                              "c-de\")\r\n");
 }
 
 TEST(Escapes, unicodeBelow256IsItsByteAndAboveIsAnEntityWithItsFallbackSpoken) {
     auto c = Compile(Rtf(kP + "a\\u233?b \\u8364?5"));
-    EXPECT_EQ(PageText(c.html()), Div("a\xe9" "b &#8364;5"));
-    EXPECT_EQ(ScriptLines(c), "genie.Speak (\"a\xe9" "b ?5\")\r\n");
+    EXPECT_EQ(PageText(c.html()), Div("a\xe9"
+                                      "b &#8364;5"));
+    EXPECT_EQ(ScriptLines(c), "genie.Speak (\"a\xe9"
+                              "b ?5\")\r\n");
     auto two = Compile(Rtf("\\pard\\uc2\\plain\\f2\\fs24\\cf0 \\u8212\\'97-c"));
     EXPECT_EQ(PageText(two.html()), Div("&#8212;c"));
     EXPECT_EQ(ScriptLines(two), "genie.Speak (\"\x97-c\")\r\n");
@@ -131,8 +134,7 @@ TEST(Escapes, aLineBreakEndsAControlWord) {
 
 TEST(Braces, areStructureAndNeverPageText) {
     // The brace neither flushes the run nor ends the bold.
-    EXPECT_EQ(Text("\\pard\\plain\\f2\\plain a {\\b b}c\\plain  d"),
-              Div("a <B>bc</B> d"));
+    EXPECT_EQ(Text("\\pard\\plain\\f2\\plain a {\\b b}c\\plain  d"), Div("a <B>bc</B> d"));
 }
 
 TEST(Braces, hiddenGroupsAreSkippedWhole) {

@@ -43,21 +43,24 @@ TEST(Move, destinationsFollowTheScreenSize) {
         LONG w, h;
         int xs[3], ys[3];
     } rows[] = {
-        {640, 480, {10, 257, 502}, {10, 177, 342}},   {720, 480, {10, 297, 582}, {10, 177, 342}},
-        {800, 600, {10, 337, 662}, {10, 237, 462}},   {1024, 768, {10, 449, 886}, {10, 321, 630}},
-        {1280, 1024, {10, 577, 1142}, {10, 449, 886}}, {1600, 1200, {10, 737, 1462}, {10, 537, 1062}},
+        {640, 480, {10, 257, 502}, {10, 177, 342}},
+        {720, 480, {10, 297, 582}, {10, 177, 342}},
+        {800, 600, {10, 337, 662}, {10, 237, 462}},
+        {1024, 768, {10, 449, 886}, {10, 321, 630}},
+        {1280, 1024, {10, 577, 1142}, {10, 449, 886}},
+        {1600, 1200, {10, 737, 1462}, {10, 537, 1062}},
     };
     const char* columns[] = {"Left", "Center", "Right"};
     const char* rowsNames[] = {"Upper", "Middle", "Lower"};
     for (const Row& r : rows) {
         for (int row = 0; row < 3; ++row) {
             for (int col = 0; col < 3; ++col) {
-                auto c = Message(std::string("<genie Move ") + rowsNames[row] + " " + columns[col] +
-                                     ">",
-                                 [&](CParlDoc& d) {
-                                     d.m_nScreenWidth = r.w;
-                                     d.m_nScreenHeight = r.h;
-                                 });
+                auto c =
+                    Message(std::string("<genie Move ") + rowsNames[row] + " " + columns[col] + ">",
+                            [&](CParlDoc& d) {
+                                d.m_nScreenWidth = r.w;
+                                d.m_nScreenHeight = r.h;
+                            });
                 EXPECT_EQ(ScriptLines(c), "window.status = \"Loading animation\"\r\n"
                                           "genie.Get \"state\", \"Moving\"\r\ngenie.MoveTo " +
                                               std::to_string(r.xs[col]) + ", " +
@@ -192,6 +195,7 @@ TEST(Unclosed, aLessThanSignWithNothingToCloseItIsText) {
 
 TEST(Unclosed, aTagClosedOnlyInsideAHiddenGroupIsText) {
     auto c = Message("x <genie Speak hi{\\*\\comment >}y");
-    EXPECT_EQ(PageText(c.html()),
-              "<DIV><FONT color=000000 face=\"Arial\" size=3>x &lt;genie Speak hiy</FONT></DIV>\r\n");
+    EXPECT_EQ(
+        PageText(c.html()),
+        "<DIV><FONT color=000000 face=\"Arial\" size=3>x &lt;genie Speak hiy</FONT></DIV>\r\n");
 }
