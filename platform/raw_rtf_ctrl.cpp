@@ -14,8 +14,8 @@ LRESULT CRawRtfCtrl::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         std::size_t pos = 0;
         LRESULT total = 0;
         while (pos < m_rtf.size()) {
-            const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(m_chunkSize),
-                                                        m_rtf.size() - pos);
+            const std::size_t n =
+                std::min<std::size_t>(static_cast<std::size_t>(m_chunkSize), m_rtf.size() - pos);
             chunk.assign(m_rtf.begin() + static_cast<std::ptrdiff_t>(pos),
                          m_rtf.begin() + static_cast<std::ptrdiff_t>(pos + n));
             LONG taken = 0;

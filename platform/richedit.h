@@ -30,9 +30,15 @@ constexpr HRESULT E_FAIL = static_cast<HRESULT>(0x80004005u);
 constexpr COLORREF RGB(unsigned r, unsigned g, unsigned b) {
     return (r & 0xFFu) | ((g & 0xFFu) << 8) | ((b & 0xFFu) << 16);
 }
-constexpr unsigned GetRValue(COLORREF cr) { return cr & 0xFFu; }
-constexpr unsigned GetGValue(COLORREF cr) { return (cr >> 8) & 0xFFu; }
-constexpr unsigned GetBValue(COLORREF cr) { return (cr >> 16) & 0xFFu; }
+constexpr unsigned GetRValue(COLORREF cr) {
+    return cr & 0xFFu;
+}
+constexpr unsigned GetGValue(COLORREF cr) {
+    return (cr >> 8) & 0xFFu;
+}
+constexpr unsigned GetBValue(COLORREF cr) {
+    return (cr >> 16) & 0xFFu;
+}
 
 // Messages (the control's own numbers).
 constexpr UINT EM_REPLACESEL = 0x00C2;
