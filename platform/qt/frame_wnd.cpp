@@ -105,7 +105,8 @@ void CFrameWnd::SendCommand(UINT nID) {
 void CFrameWnd::UpdateAction(QAction* action, UINT nID) {
     CCmdUI ui(nID);
     OnCmdMsg(nID, &ui);
-    if (!ui.m_bHandled) {
+    // An update handler that leaves the enabled state alone leaves it to the command handlers.
+    if (!ui.Enabled()) {
         bool handled = false;
         for (CCmdTarget* target : Targets())
             handled = handled || target->HasCommandHandler(nID);
@@ -269,6 +270,17 @@ UINT CFrameWnd::TrackPopupMenu(const CMenuResource& menu, const QPoint& globalPo
     if (nID != 0)
         SendCommand(nID);
     return nID;
+}
+
+void CFrameWnd::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        UpdateCommandUI();
+}
+
+void CFrameWnd::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    UpdateCommandUI();
 }
 
 void CFrameWnd::closeEvent(QCloseEvent* event) {

@@ -3,10 +3,13 @@
 //
 // A command chosen from a menu, a button or a key goes to the active view, then the active
 // document, then the frame itself, then the application: the first whose message map has the
-// command handles it. Update handlers are found the same way; a command that no target has an
-// update handler for is enabled exactly when some target handles it. They run when a menu
-// opens and whenever UpdateCommandUI is called (the view calls it when the selection or the
-// text changes, so toolbar buttons follow the caret).
+// command handles it. Update handlers are found the same way; a command whose update handler
+// does not decide its enabled state (or that has none) is enabled exactly when some target
+// handles it. They run when a menu
+// opens, after every command, when the window is shown or activated, and whenever
+// UpdateCommandUI is called (the view calls it when the selection or the text changes, so
+// toolbar buttons follow the caret). A disabled action ignores its keys, so a target that maps
+// a command after it was attached calls UpdateCommandUI too.
 //
 // The title reads "<document title> - <window title>", with an asterisk while the document is
 // modified. Files dropped on the frame are opened by the application.
@@ -78,6 +81,8 @@ public:
     CCommandActions& Actions() { return m_actions; }
 
 protected:
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;

@@ -60,8 +60,12 @@ CModalScript::Answer CModalScript::Accept(std::function<void(QDialog&)> fill) {
     };
 }
 
-CModalScript::Answer CModalScript::Reject() {
-    return [](QWidget&) { return static_cast<int>(QDialog::Rejected); };
+CModalScript::Answer CModalScript::Reject(std::function<void(QDialog&)> fill) {
+    return [fill = std::move(fill)](QWidget& modal) {
+        if (fill)
+            fill(static_cast<QDialog&>(modal));
+        return static_cast<int>(QDialog::Rejected);
+    };
 }
 
 CModalScript::Answer CModalScript::ChooseFile(const QString& path, int filterIndex) {
@@ -82,7 +86,10 @@ CModalScript::Answer CModalScript::ChooseFont(const QFont& font, const QColor& c
         auto* dialog = qobject_cast<QFontDialog*>(&modal);
         if (dialog == nullptr)
             return static_cast<int>(QDialog::Rejected);
-        dialog->setCurrentFont(font);
+        // The dialog picks a style by name before weight and slant; let those decide.
+        QFont chosen = font;
+        chosen.setStyleName(QString());
+        dialog->setCurrentFont(chosen);
         auto* colors =
             dialog->findChild<QComboBox*>(QString::fromLatin1(CFontDialog::kColorListName));
         if (color.isValid() && colors != nullptr) {

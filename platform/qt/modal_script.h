@@ -40,7 +40,7 @@ public:
     // Answers.
     static Answer Button(QMessageBox::StandardButton button);
     static Answer Accept(std::function<void(QDialog&)> fill = {});
-    static Answer Reject();
+    static Answer Reject(std::function<void(QDialog&)> fill = {});
     // A file dialog: `filterIndex` counts from 1 as the dialog's filter list does, 0 keeps the
     // selected filter; `path` is what the user typed or picked, relative to the shown folder
     // or absolute.
