@@ -37,14 +37,21 @@ bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString& 
         return false;
     }
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered, so a failing write reports the system's reason itself rather than leaving it
+    // to the flush inside commit().
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         reason = file.errorString();
         return false;
     }
-    if (file.write(bytes) != bytes.size()) {
-        reason = file.errorString();
-        file.cancelWriting();
-        return false;
+    // A short write sets no error; the write after it fails with the system's reason.
+    for (qint64 written = 0; written < bytes.size();) {
+        const qint64 n = file.write(bytes.constData() + written, bytes.size() - written);
+        if (n <= 0) {
+            reason = file.errorString();
+            file.cancelWriting();
+            return false;
+        }
+        written += n;
     }
     if (!file.commit()) {
         reason = file.errorString();
