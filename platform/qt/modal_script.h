@@ -1,5 +1,5 @@
 // A scripted user for the modal seam. Install one on the stack, queue the answers in the order
-// the dialogs will appear, run the code, then inspect what was shown:
+// the dialogs will appear, run the code, then look at what was shown:
 //
 //     CModalScript script;
 //     script.Push(CModalScript::ChooseFile("/tmp/t/hello", 2));       // the save dialog
