@@ -31,3 +31,29 @@ void CRichEditDoc::Serialize(CArchive& ar) {
     m_pView->GetRichEditCtrl().SendMessage(ar.IsStoring() ? EM_STREAMOUT : EM_STREAMIN, SF_RTF,
                                            reinterpret_cast<LPARAM>(&es));
 }
+
+void IRichEditView::DeleteContents() {
+    std::string empty;
+    CArchive ar(CArchive::load, empty);
+    EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&ar), 0, &LoadChunk};
+    GetRichEditCtrl().SendMessage(EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&es));
+}
+
+BOOL CRichEditDoc::IsModified() {
+    if (CDocument::IsModified())
+        return TRUE;
+    return m_pView != nullptr && m_pView->GetRichEditCtrl().SendMessage(EM_GETMODIFY, 0, 0) != 0
+               ? TRUE
+               : FALSE;
+}
+
+void CRichEditDoc::SetModifiedFlag(BOOL bModified) {
+    if (m_pView != nullptr)
+        m_pView->GetRichEditCtrl().SendMessage(EM_SETMODIFY, bModified ? 1 : 0, 0);
+    CDocument::SetModifiedFlag(bModified);
+}
+
+void CRichEditDoc::DeleteContents() {
+    if (m_pView != nullptr)
+        m_pView->DeleteContents();
+}

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/archive.h"
+#include "platform/document.h"
 #include "platform/richedit.h"
 
 #include <string>
@@ -14,12 +15,14 @@ public:
     virtual IRichEditCtrl& GetRichEditCtrl() = 0;
     // Gives the empty message its default character and paragraph formats (New).
     virtual void ApplyDefaultFormats() {}
+    // Empties the control (New, Open). The default streams in an empty text.
+    virtual void DeleteContents();
 };
 
-class CRichEditDoc {
+class CRichEditDoc : public CDocument {
 public:
     CRichEditDoc() = default;
-    virtual ~CRichEditDoc() = default;
+    ~CRichEditDoc() override = default;
     CRichEditDoc(const CRichEditDoc&) = delete;
     CRichEditDoc& operator=(const CRichEditDoc&) = delete;
 
@@ -27,7 +30,14 @@ public:
     void SetView(IRichEditView* pView) { m_pView = pView; }
 
     // Streams the control's rich text out to a storing archive, or in from a loading one.
-    virtual void Serialize(CArchive& ar);
+    void Serialize(CArchive& ar) override;
+
+    // Modified when the flag is set or the control reports an edit (EM_GETMODIFY).
+    BOOL IsModified() override;
+    // Sets the flag and the control's own modified state alike.
+    void SetModifiedFlag(BOOL bModified = TRUE) override;
+    // Empties the control through the view.
+    void DeleteContents() override;
 
 private:
     IRichEditView* m_pView = nullptr;

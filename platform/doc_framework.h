@@ -1,0 +1,33 @@
+// What a document asks of the running application: file access that reports the system's
+// reason, message boxes, the recent-file list, the file-name prompt and the mail client. The
+// application object installs itself here (CWinApp); documents stay free of the widget toolkit.
+#pragma once
+
+#include "platform/richedit.h"
+
+#include <string>
+
+class IDocFramework {
+public:
+    virtual ~IDocFramework() = default;
+
+    // Reads the whole regular file at `path`. On failure `reason` says why, in plain words.
+    virtual bool ReadDocumentFile(const std::string& path, std::string& bytes,
+                                  std::string& reason) = 0;
+    // Replaces the file at `path` by `bytes` all at once: on failure the old file is untouched.
+    virtual bool WriteDocumentFile(const std::string& path, const std::string& bytes,
+                                   std::string& reason) = 0;
+    // A message box with the application's name as caption; returns IDOK, IDYES, ...
+    virtual int MessageBox(const std::string& text, UINT nType) = 0;
+    virtual void AddToRecentFileList(const std::string& path) = 0;
+    // The framework's own file dialog, for documents that have no save dialog of their own.
+    // `path` proposes a name and receives the choice; false when the user cancelled.
+    virtual bool DoPromptFileName(std::string& path, bool bOpenFileDialog) = 0;
+    // Whether a mail client can take an attachment, and handing one to it (reporting failures).
+    virtual bool IsMailAvailable() = 0;
+    virtual bool SendMail(const std::string& path) = 0;
+};
+
+// The installed framework; nullptr while no application object exists.
+IDocFramework* AfxGetDocFramework();
+void AfxSetDocFramework(IDocFramework* pFramework);
