@@ -755,7 +755,8 @@ void CRtfReader::InsertPicture() {
     const int height = picture.height > 0 ? picture.height : image.height();
     auto goal = [](int stated, int pixels, int scale) {
         const long long twips = stated > 0 ? stated : pixels * 15LL;
-        return static_cast<int>(std::clamp(twips * std::max(scale, 1) / 100, 1LL, 1000000LL));
+        return static_cast<int>(
+            std::clamp((twips * std::max(scale, 1) + 50) / 100, 1LL, 1000000LL));
     };
     const int goalWidth = goal(picture.goalWidth, image.width(), picture.scaleX);
     const int goalHeight = goal(picture.goalHeight, image.height(), picture.scaleY);

@@ -12,10 +12,6 @@ using namespace richedit_test;
 
 namespace {
 
-QString Text(const CRichEditCtrl& ctrl) {
-    return ctrl.document()->toPlainText();
-}
-
 CHARFORMAT FormatOf(IRichEditCtrl& ctrl, LONG cpMin, LONG cpMax) {
     Select(ctrl, cpMin, cpMax);
     return GetCharFormat(ctrl);
@@ -70,7 +66,7 @@ TEST(ReplaceSelection, aTagReplacedAndReselectedTakesTheColourAloneAndLeavesTheC
     Select(ctrl, start + length, start + length);
     ctrl.SendMessage(EM_HIDESELECTION, 0, 0);
 
-    EXPECT_EQ(Text(ctrl), QString("Hello <genie Speak two\nlines> world"));
+    EXPECT_EQ(PlainText(ctrl), QString("Hello <genie Speak two\nlines> world"));
     EXPECT_EQ(FormatOf(ctrl, start, start + length).crTextColor, RGB(255, 0, 0));
     EXPECT_EQ(FormatOf(ctrl, start, start + length).dwMask & CFM_COLOR, CFM_COLOR);
     EXPECT_EQ(FormatOf(ctrl, start - 1, start).crTextColor, RGB(0, 0, 0));
@@ -87,11 +83,11 @@ TEST(ReplaceSelection, onlyAnUndoableReplacementCanBeUndone) {
     Replace(ctrl, "abc", true);
     EXPECT_TRUE(ctrl.document()->isUndoAvailable());
     ctrl.undo();
-    EXPECT_EQ(Text(ctrl), QString());
+    EXPECT_EQ(PlainText(ctrl), QString());
 
     Replace(ctrl, "abc", false);
     EXPECT_FALSE(ctrl.document()->isUndoAvailable());
-    EXPECT_EQ(Text(ctrl), QString("abc"));
+    EXPECT_EQ(PlainText(ctrl), QString("abc"));
 }
 
 TEST(ReplaceSelection, insertedTextTakesTheFormatOfItsPlace) {
@@ -112,7 +108,8 @@ TEST(ReplaceSelection, insertedTextTakesTheFormatOfItsPlace) {
 TEST(ReplaceSelection, windows1252BytesBecomeTheirCharacters) {
     CRichEditCtrl ctrl;
     Replace(ctrl, "\x80 caf\xE9 \x93q\x94");
-    EXPECT_EQ(Text(ctrl), QString::fromUtf8("\xE2\x82\xAC caf\xC3\xA9 \xE2\x80\x9Cq\xE2\x80\x9D"));
+    EXPECT_EQ(PlainText(ctrl),
+              QString::fromUtf8("\xE2\x82\xAC caf\xC3\xA9 \xE2\x80\x9Cq\xE2\x80\x9D"));
 }
 
 TEST(CharFormat, aMixedSelectionReturnsOnlyTheUniformAttributesInTheMask) {
@@ -199,7 +196,7 @@ TEST(CharFormat, theDefaultFormatAppliesToTypingIntoAnEmptyControl) {
     EXPECT_EQ(def.yHeight, 240);
 
     QTest::keyClicks(&ctrl, "Hi");
-    EXPECT_EQ(Text(ctrl), QString("Hi"));
+    EXPECT_EQ(PlainText(ctrl), QString("Hi"));
     const CHARFORMAT typed = FormatOf(ctrl, 0, 2);
     EXPECT_STREQ(typed.szFaceName, "Arial");
     EXPECT_EQ(typed.yHeight, 240);
@@ -363,7 +360,7 @@ TEST(Control, copiedTextPastesWithItsFormatsAndForeignHtmlOnlyAsText) {
     Replace(target, "[]");
     Select(target, 1, 1);
     target.paste();
-    EXPECT_EQ(Text(target), QString("[red and bold]"));
+    EXPECT_EQ(PlainText(target), QString("[red and bold]"));
     EXPECT_EQ(FormatOf(target, 1, 4).crTextColor, RGB(255, 0, 0));
     EXPECT_TRUE(FormatOf(target, 9, 13).dwEffects & CFE_BOLD);
     EXPECT_FALSE(FormatOf(target, 13, 14).dwEffects & CFE_BOLD);
@@ -374,6 +371,6 @@ TEST(Control, copiedTextPastesWithItsFormatsAndForeignHtmlOnlyAsText) {
     QApplication::clipboard()->setMimeData(html);
     Select(target, 0, -1);
     target.paste();
-    EXPECT_EQ(Text(target), QString("cell"));
+    EXPECT_EQ(PlainText(target), QString("cell"));
     EXPECT_FALSE(FormatOf(target, 0, 4).dwEffects & CFE_BOLD);
 }

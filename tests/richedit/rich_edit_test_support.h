@@ -153,6 +153,14 @@ inline std::string ReadDataFile(const std::string& name) {
 
 namespace richedit_test {
 
+// The text of the control, paragraphs joined by "\n"; unlike toPlainText it keeps the
+// no-break spaces.
+inline QString PlainText(const CRichEditCtrl& ctrl) {
+    QString text = ctrl.document()->toRawText();
+    text.replace(QChar(QChar::ParagraphSeparator), QLatin1Char('\n'));
+    return text;
+}
+
 inline std::string Describe(const RtfCharFormat& f) {
     std::ostringstream out;
     out << QString::fromStdU16String(f.font.face).toStdString() << '/' << int(f.font.charSet) << '/'
@@ -196,7 +204,10 @@ inline std::string Describe(const CRichEditCtrl& ctrl) {
                     << format.property(CRichEditFormat::PictureData).toByteArray().size()
                     << " bytes>";
             } else {
-                out << '"' << fragment.text().toStdString() << '"';
+                QString text = fragment.text();
+                text.replace(QLatin1Char('\t'), QLatin1String("\\t"));
+                text.replace(QChar(QChar::LineSeparator), QLatin1String("\\line "));
+                out << '"' << text.toStdString() << '"';
             }
         }
         out << '\n';
