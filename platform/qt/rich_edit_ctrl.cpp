@@ -438,18 +438,7 @@ LRESULT CRichEditCtrl::StreamIn(WPARAM format, EDITSTREAM* stream) {
     if ((format & SFF_SELECTION) != 0) {
         InsertRtf(bytes.data(), bytes.size(), plain);
     } else if (plain) {
-        QTextDocument* doc = document();
-        doc->setUndoRedoEnabled(false);
-        const QTextFrameFormat frame = doc->rootFrame()->frameFormat();
-        doc->clear();
-        doc->rootFrame()->setFrameFormat(frame);
-        QTextCursor cursor(doc);
-        cursor.beginEditBlock();
-        CRtfReader(cursor, m_defaultFormat, Dpi()).ReadPlainText(bytes.data(), bytes.size());
-        cursor.endEditBlock();
-        doc->setUndoRedoEnabled(true);
-        doc->setModified(false);
-        setTextCursor(QTextCursor(doc));
+        ReplaceContent(bytes.data(), bytes.size(), true);
     } else {
         StreamInRtf(bytes.data(), bytes.size());
     }
@@ -457,19 +446,33 @@ LRESULT CRichEditCtrl::StreamIn(WPARAM format, EDITSTREAM* stream) {
 }
 
 void CRichEditCtrl::StreamInRtf(const char* bytes, std::size_t size) {
+    ReplaceContent(bytes, size, false);
+}
+
+void CRichEditCtrl::ReplaceContent(const char* bytes, std::size_t size, bool plainText) {
     QTextDocument* doc = document();
     // A new content has no history: the undo steps of the old one would not fit it.
     doc->setUndoRedoEnabled(false);
     const QTextFrameFormat frame = doc->rootFrame()->frameFormat();
+    QTextCursor cursor(doc);
+    // Emptied inside the edit block, the document is laid out afresh and lazily when the block
+    // ends, a screenful first; emptied before it, the whole new content would be laid out at
+    // once.
+    cursor.beginEditBlock();
     doc->clear();
     doc->rootFrame()->setFrameFormat(frame);
-    QTextCursor cursor(doc);
-    cursor.beginEditBlock();
-    CRtfReader(cursor, m_defaultFormat, Dpi()).Read(bytes, size);
+    CRtfReader reader(cursor, m_defaultFormat, Dpi());
+    if (plainText)
+        reader.ReadPlainText(bytes, size);
+    else
+        reader.Read(bytes, size);
+    // The caret goes back to the start before the block ends: the content went in ahead of it
+    // and pushed it to the end, and moving it from there afterwards would have everything laid
+    // out at once.
+    setTextCursor(QTextCursor(doc));
     cursor.endEditBlock();
     doc->setUndoRedoEnabled(true);
     doc->setModified(false);
-    setTextCursor(QTextCursor(doc));
 }
 
 void CRichEditCtrl::InsertRtf(const char* bytes, std::size_t size, bool plainText) {

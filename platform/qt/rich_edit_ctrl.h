@@ -80,6 +80,7 @@ private:
     QTextCharFormat TypingFormat() const;
     void InsertPlainText(const QString& text, const QTextCharFormat& format);
     void InsertRtf(const char* bytes, std::size_t size, bool plainText);
+    void ReplaceContent(const char* bytes, std::size_t size, bool plainText);
     void ApplyDefaultFormat();
 
     RtfCharFormat m_defaultFormat;

@@ -374,3 +374,17 @@ TEST(Control, copiedTextPastesWithItsFormatsAndForeignHtmlOnlyAsText) {
     EXPECT_EQ(PlainText(target), QString("cell"));
     EXPECT_FALSE(FormatOf(target, 0, 4).dwEffects & CFE_BOLD);
 }
+
+TEST(Control, aLoadedMessageHasTheCaretAtTheStartAndTypingGoesThere) {
+    CRichEditCtrl ctrl;
+    ctrl.resize(400, 300);
+    ctrl.show();
+    Replace(ctrl, "old content that is replaced");
+    StreamIn(ctrl, "{\\rtf1 first\\par second\\par}");
+    EXPECT_EQ(Selection(ctrl).cpMin, 0);
+    EXPECT_EQ(Selection(ctrl).cpMax, 0);
+    QTest::keyClicks(&ctrl, "new ");
+    EXPECT_EQ(PlainText(ctrl), QString("new first\nsecond"));
+    EXPECT_FALSE(ctrl.document()->isUndoAvailable() && (ctrl.undo(), PlainText(ctrl).isEmpty()))
+        << "undo never reaches back past the load";
+}
