@@ -14,8 +14,7 @@ public:
 
     CRichEditCtrl& GetRichEditCtrl() override { return *this; }
 
-    // Page margins in twips, left, top, right and bottom: the text is set in by them. They hold
-    // for whatever content the control is given later.
+    // Page margins in twips: the text is set in by them on every side, whatever the content.
     void SetMargins(LONG left, LONG top, LONG right, LONG bottom);
     LONG GetLeftMargin() const { return m_margins[0]; }
     LONG GetTopMargin() const { return m_margins[1]; }
@@ -23,7 +22,5 @@ public:
     LONG GetBottomMargin() const { return m_margins[3]; }
 
 private:
-    void ApplyMargins();
-
     LONG m_margins[4] = {0, 0, 0, 0};
 };
