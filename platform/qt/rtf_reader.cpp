@@ -2,6 +2,7 @@
 
 #include "platform/qt/rich_edit_format.h"
 #include "platform/rtf_codepage.h"
+#include "platform/rtf_control_words.h"
 
 #include <QImage>
 #include <QStringDecoder>
@@ -13,64 +14,13 @@
 
 namespace {
 
+using Op = CRtfControlWords::Op;
+
 // Groups nested deeper than this share the state of the deepest kept one; no writer nests
 // half as deep, and the stack stays small whatever the input.
 constexpr std::size_t kMaxDepth = 10000;
 constexpr unsigned kHidden = 0x100;
 constexpr DWORD kEffects = CFE_BOLD | CFE_ITALIC | CFE_UNDERLINE | CFE_STRIKEOUT;
-
-enum class Op : unsigned char {
-    // Destinations: what the group holds.
-    DestSkip,
-    DestBody, // read as text: field results, shape fallbacks, objects' results
-    DestFontTable,
-    DestColorTable,
-    DestPicture,
-    // Document.
-    CodePage,
-    AnsiCodePage,
-    DefaultFont,
-    // Font table.
-    Font,
-    FontFamily,
-    FontCharSet,
-    FontPitch,
-    FontCodePage,
-    // Colour table.
-    Red,
-    Green,
-    Blue,
-    // Characters.
-    Plain,
-    Effect,
-    UnderlineOff,
-    Hidden,
-    FontSize,
-    Color,
-    UnicodeSkip,
-    Unicode,
-    Character,
-    // Paragraphs.
-    Pard,
-    Par,
-    Align,
-    LeftIndent,
-    FirstIndent,
-    RightIndent,
-    // Pictures.
-    PictureKind,
-    PictureWidth,
-    PictureHeight,
-    PictureGoalWidth,
-    PictureGoalHeight,
-    PictureScaleX,
-    PictureScaleY,
-};
-
-bool IsDestination(Op op) {
-    return op == Op::DestSkip || op == Op::DestBody || op == Op::DestFontTable ||
-           op == Op::DestColorTable || op == Op::DestPicture;
-}
 
 // Characters that must not reach the document as text: line breaks would split blocks behind
 // the reader's back, and the frame and object marks are Qt's own.
@@ -93,135 +43,6 @@ char16_t Sanitize(char16_t unit) {
 std::atomic<int> g_pictureNumber{0};
 
 } // namespace
-
-struct CRtfReader::Handler {
-    Op op;
-    int arg;
-};
-
-const std::unordered_map<std::string_view, CRtfReader::Handler>& CRtfReader::Handlers() {
-    static const std::unordered_map<std::string_view, Handler> table = [] {
-        std::unordered_map<std::string_view, Handler> t;
-        for (const char* word : {"author",     "buptim",     "colorschememapping",
-                                 "comment",    "creatim",    "datastore",
-                                 "do",         "doccomm",    "docvar",
-                                 "filetbl",    "fldinst",    "footer",
-                                 "footerf",    "footerl",    "footerr",
-                                 "footnote",   "ftncn",      "ftnsep",
-                                 "ftnsepc",    "aftncn",     "aftnsep",
-                                 "aftnsepc",   "generator",  "header",
-                                 "headerf",    "headerl",    "headerr",
-                                 "info",       "keywords",   "latentstyles",
-                                 "listtable",  "listtext",   "listoverridetable",
-                                 "mmathPr",    "nonshppict", "objdata",
-                                 "objclass",   "objname",    "operator",
-                                 "pgdsctbl",   "pn",         "pntext",
-                                 "pntxta",     "pntxtb",     "printim",
-                                 "private",    "revtbl",     "revtim",
-                                 "rsidtbl",    "rxe",        "shpinst",
-                                 "shptxt",     "stylesheet", "subject",
-                                 "tc",         "template",   "themedata",
-                                 "title",      "txe",        "upr",
-                                 "userprops",  "xe",         "xmlnstbl",
-                                 "annotation", "atnid",      "atnauthor",
-                                 "bkmkstart",  "bkmkend",    "wgrffmtfilter"})
-            t.emplace(word, Handler{Op::DestSkip, 0});
-        for (const char* word :
-             {"shppict", "field", "fldrslt", "object", "result", "shp", "shprslt", "ud"})
-            t.emplace(word, Handler{Op::DestBody, 0});
-        t.emplace("fonttbl", Handler{Op::DestFontTable, 0});
-        t.emplace("colortbl", Handler{Op::DestColorTable, 0});
-        t.emplace("pict", Handler{Op::DestPicture, 0});
-
-        t.emplace("ansi", Handler{Op::CodePage, 1252});
-        t.emplace("mac", Handler{Op::CodePage, 10000});
-        t.emplace("pc", Handler{Op::CodePage, 437});
-        t.emplace("pca", Handler{Op::CodePage, 850});
-        t.emplace("ansicpg", Handler{Op::AnsiCodePage, 0});
-        t.emplace("deff", Handler{Op::DefaultFont, 0});
-
-        t.emplace("f", Handler{Op::Font, 0});
-        t.emplace("fnil", Handler{Op::FontFamily, rtf::kFamilyDontCare});
-        t.emplace("froman", Handler{Op::FontFamily, rtf::kFamilyRoman});
-        t.emplace("fswiss", Handler{Op::FontFamily, rtf::kFamilySwiss});
-        t.emplace("fmodern", Handler{Op::FontFamily, rtf::kFamilyModern});
-        t.emplace("fscript", Handler{Op::FontFamily, rtf::kFamilyScript});
-        t.emplace("fdecor", Handler{Op::FontFamily, rtf::kFamilyDecorative});
-        t.emplace("ftech", Handler{Op::FontFamily, rtf::kFamilyDecorative});
-        t.emplace("fcharset", Handler{Op::FontCharSet, 0});
-        t.emplace("fprq", Handler{Op::FontPitch, 0});
-        t.emplace("cpg", Handler{Op::FontCodePage, 0});
-
-        t.emplace("red", Handler{Op::Red, 0});
-        t.emplace("green", Handler{Op::Green, 0});
-        t.emplace("blue", Handler{Op::Blue, 0});
-
-        t.emplace("plain", Handler{Op::Plain, 0});
-        t.emplace("b", Handler{Op::Effect, static_cast<int>(CFE_BOLD)});
-        t.emplace("i", Handler{Op::Effect, static_cast<int>(CFE_ITALIC)});
-        t.emplace("strike", Handler{Op::Effect, static_cast<int>(CFE_STRIKEOUT)});
-        t.emplace("striked", Handler{Op::Effect, static_cast<int>(CFE_STRIKEOUT)});
-        for (const char* word : {"ul", "uld", "uldash", "uldashd", "uldashdd", "uldb", "ulhwave",
-                                 "ulldash", "ulth", "ulthd", "ulthdash", "ulthdashd", "ulthdashdd",
-                                 "ulthldash", "ululdbwave", "ulw", "ulwave"})
-            t.emplace(word, Handler{Op::Effect, static_cast<int>(CFE_UNDERLINE)});
-        t.emplace("ulnone", Handler{Op::UnderlineOff, 0});
-        t.emplace("v", Handler{Op::Hidden, 0});
-        t.emplace("fs", Handler{Op::FontSize, 0});
-        t.emplace("cf", Handler{Op::Color, 0});
-        t.emplace("uc", Handler{Op::UnicodeSkip, 0});
-        t.emplace("u", Handler{Op::Unicode, 0});
-
-        t.emplace("tab", Handler{Op::Character, '\t'});
-        t.emplace("cell", Handler{Op::Character, '\t'});
-        t.emplace("nestcell", Handler{Op::Character, '\t'});
-        t.emplace("line", Handler{Op::Character, 0x2028});
-        t.emplace("emdash", Handler{Op::Character, 0x2014});
-        t.emplace("endash", Handler{Op::Character, 0x2013});
-        t.emplace("emspace", Handler{Op::Character, 0x2003});
-        t.emplace("enspace", Handler{Op::Character, 0x2002});
-        t.emplace("qmspace", Handler{Op::Character, 0x2005});
-        t.emplace("bullet", Handler{Op::Character, 0x2022});
-        t.emplace("lquote", Handler{Op::Character, 0x2018});
-        t.emplace("rquote", Handler{Op::Character, 0x2019});
-        t.emplace("ldblquote", Handler{Op::Character, 0x201C});
-        t.emplace("rdblquote", Handler{Op::Character, 0x201D});
-        t.emplace("zwj", Handler{Op::Character, 0x200D});
-        t.emplace("zwnj", Handler{Op::Character, 0x200C});
-        t.emplace("zwbo", Handler{Op::Character, 0x200B});
-        t.emplace("ltrmark", Handler{Op::Character, 0x200E});
-        t.emplace("rtlmark", Handler{Op::Character, 0x200F});
-
-        t.emplace("pard", Handler{Op::Pard, 0});
-        t.emplace("par", Handler{Op::Par, 0});
-        t.emplace("row", Handler{Op::Par, 0});
-        t.emplace("nestrow", Handler{Op::Par, 0});
-        t.emplace("ql", Handler{Op::Align, PFA_LEFT});
-        t.emplace("qr", Handler{Op::Align, PFA_RIGHT});
-        t.emplace("qc", Handler{Op::Align, PFA_CENTER});
-        t.emplace("qj", Handler{Op::Align, PFA_JUSTIFY});
-        t.emplace("qd", Handler{Op::Align, PFA_JUSTIFY});
-        t.emplace("li", Handler{Op::LeftIndent, 0});
-        t.emplace("lin", Handler{Op::LeftIndent, 0});
-        t.emplace("fi", Handler{Op::FirstIndent, 0});
-        t.emplace("ri", Handler{Op::RightIndent, 0});
-        t.emplace("rin", Handler{Op::RightIndent, 0});
-
-        t.emplace("pngblip", Handler{Op::PictureKind, static_cast<int>(RtfPictureKind::Png)});
-        t.emplace("jpegblip", Handler{Op::PictureKind, static_cast<int>(RtfPictureKind::Jpeg)});
-        for (const char* word :
-             {"emfblip", "wmetafile", "dibitmap", "wbitmap", "macpict", "pmmetafile"})
-            t.emplace(word, Handler{Op::PictureKind, -1});
-        t.emplace("picw", Handler{Op::PictureWidth, 0});
-        t.emplace("pich", Handler{Op::PictureHeight, 0});
-        t.emplace("picwgoal", Handler{Op::PictureGoalWidth, 0});
-        t.emplace("pichgoal", Handler{Op::PictureGoalHeight, 0});
-        t.emplace("picscalex", Handler{Op::PictureScaleX, 0});
-        t.emplace("picscaley", Handler{Op::PictureScaleY, 0});
-        return t;
-    }();
-    return table;
-}
 
 std::size_t CRtfReader::CharStateHash::operator()(const CharState& s) const {
     std::size_t h = static_cast<std::size_t>(static_cast<unsigned>(s.font));
@@ -339,9 +160,8 @@ void CRtfReader::SkipGroup(CRtfTokenizer& tokenizer) {
 }
 
 void CRtfReader::ControlWord(const CRtfTokenizer::Token& token, CRtfTokenizer& tokenizer) {
-    const auto& handlers = Handlers();
-    const auto found = handlers.find(token.text);
-    if (found == handlers.end()) {
+    const CRtfControlWords::Entry* entry = CRtfControlWords::Find(token.text);
+    if (entry == nullptr) {
         // An unknown destination marked ignorable is skipped whole; any other unknown word
         // changes nothing.
         if (m_ignorable)
@@ -350,157 +170,178 @@ void CRtfReader::ControlWord(const CRtfTokenizer::Token& token, CRtfTokenizer& t
             --m_skipCount;
         return;
     }
-    const Handler handler = found->second;
-    if (m_ignorable && !IsDestination(handler.op)) {
+    const bool destination = CRtfControlWords::IsDestination(entry->op);
+    if (m_ignorable && !destination) {
         SkipGroup(tokenizer);
         return;
     }
-    if (m_skipCount > 0 && !IsDestination(handler.op)) {
+    if (m_skipCount > 0 && !destination) {
         --m_skipCount;
         return;
     }
+    if (DocumentWord(*entry, token.number, tokenizer))
+        return;
+    switch (State().dest) {
+    case Dest::FontTable:
+        FontTableWord(*entry, token.number);
+        break;
+    case Dest::ColorTable:
+        ColorTableWord(*entry, token.number);
+        break;
+    case Dest::Picture:
+        PictureWord(*entry, token.number);
+        break;
+    case Dest::Body:
+        BodyWord(*entry, token.number, token.hasNumber);
+        break;
+    }
+}
+
+bool CRtfReader::DocumentWord(const CRtfControlWords::Entry& handler, int n,
+                              CRtfTokenizer& tokenizer) {
     GroupState& state = State();
-    const int n = token.number;
-    const bool has = token.hasNumber;
-    const bool on = !has || n != 0;
     switch (handler.op) {
     case Op::DestSkip:
         SkipGroup(tokenizer);
-        return;
+        return true;
     case Op::DestBody:
         if (state.dest != Dest::Body)
             SkipGroup(tokenizer);
-        return;
+        return true;
     case Op::DestFontTable:
         state.dest = Dest::FontTable;
-        return;
+        return true;
     case Op::DestColorTable:
         state.dest = Dest::ColorTable;
         m_colors.clear();
         m_colorIsAuto.clear();
         m_red = m_green = m_blue = -1;
         m_formats.clear();
-        return;
+        return true;
     case Op::DestPicture:
         if (state.dest != Dest::Body) {
             SkipGroup(tokenizer);
-            return;
+            return true;
         }
         state.dest = Dest::Picture;
         m_picture = PictureState{};
-        return;
+        return true;
     case Op::CodePage:
         m_documentCodePage = handler.arg;
         m_codePageFont = -2;
-        return;
+        return true;
     case Op::AnsiCodePage:
         if (n > 0)
             m_documentCodePage = n;
         m_codePageFont = -2;
-        return;
+        return true;
     case Op::DefaultFont:
         m_defaultFont = n;
         m_codePageFont = -2;
         m_formats.clear();
-        return;
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CRtfReader::FontTableWord(const CRtfControlWords::Entry& handler, int n) {
+    GroupState& state = State();
+    switch (handler.op) {
+    case Op::Font:
+        if (m_fontEntry != -1)
+            FinishFontEntry();
+        m_fontEntry = n;
+        m_fontEntryDepth = m_stack.size();
+        m_fonts[n] = FontDef{};
+        break;
+    case Op::FontFamily:
+        if (m_fontEntry != -1) {
+            RtfFont& font = m_fonts[m_fontEntry].font;
+            font.pitchAndFamily =
+                static_cast<BYTE>((font.pitchAndFamily & rtf::kPitchMask) | handler.arg);
+        }
+        break;
+    case Op::FontCharSet:
+        if (m_fontEntry != -1)
+            m_fonts[m_fontEntry].font.charSet = static_cast<BYTE>(n);
+        break;
+    case Op::FontPitch:
+        if (m_fontEntry != -1) {
+            RtfFont& font = m_fonts[m_fontEntry].font;
+            font.pitchAndFamily =
+                static_cast<BYTE>((font.pitchAndFamily & rtf::kFamilyMask) | (n & rtf::kPitchMask));
+        }
+        break;
+    case Op::FontCodePage:
+        if (m_fontEntry != -1 && n > 0)
+            m_fonts[m_fontEntry].codePage = n;
+        break;
+    case Op::Unicode:
+        if (m_fontEntry != -1) {
+            FontDef& def = m_fonts[m_fontEntry];
+            CodePage(FontCodePage(m_fontEntry))
+                .Decode(def.nameBytes.data(), def.nameBytes.size(), def.name);
+            def.nameBytes.clear();
+            def.name.push_back(static_cast<char16_t>(n < 0 ? n + 65536 : n));
+        }
+        m_skipCount = state.unicodeSkip;
+        break;
+    case Op::UnicodeSkip:
+        state.unicodeSkip = std::clamp(n, 0, 10);
+        break;
     default:
         break;
     }
+}
 
-    if (state.dest == Dest::FontTable) {
-        switch (handler.op) {
-        case Op::Font:
-            if (m_fontEntry != -1)
-                FinishFontEntry();
-            m_fontEntry = n;
-            m_fontEntryDepth = m_stack.size();
-            m_fonts[n] = FontDef{};
-            break;
-        case Op::FontFamily:
-            if (m_fontEntry != -1) {
-                RtfFont& font = m_fonts[m_fontEntry].font;
-                font.pitchAndFamily =
-                    static_cast<BYTE>((font.pitchAndFamily & rtf::kPitchMask) | handler.arg);
-            }
-            break;
-        case Op::FontCharSet:
-            if (m_fontEntry != -1)
-                m_fonts[m_fontEntry].font.charSet = static_cast<BYTE>(n);
-            break;
-        case Op::FontPitch:
-            if (m_fontEntry != -1) {
-                RtfFont& font = m_fonts[m_fontEntry].font;
-                font.pitchAndFamily = static_cast<BYTE>((font.pitchAndFamily & rtf::kFamilyMask) |
-                                                        (n & rtf::kPitchMask));
-            }
-            break;
-        case Op::FontCodePage:
-            if (m_fontEntry != -1 && n > 0)
-                m_fonts[m_fontEntry].codePage = n;
-            break;
-        case Op::Unicode:
-            if (m_fontEntry != -1) {
-                FontDef& def = m_fonts[m_fontEntry];
-                CodePage(FontCodePage(m_fontEntry))
-                    .Decode(def.nameBytes.data(), def.nameBytes.size(), def.name);
-                def.nameBytes.clear();
-                def.name.push_back(static_cast<char16_t>(n < 0 ? n + 65536 : n));
-            }
-            m_skipCount = state.unicodeSkip;
-            break;
-        case Op::UnicodeSkip:
-            state.unicodeSkip = std::clamp(n, 0, 10);
-            break;
-        default:
-            break;
-        }
-        return;
+void CRtfReader::ColorTableWord(const CRtfControlWords::Entry& handler, int n) {
+    switch (handler.op) {
+    case Op::Red:
+        m_red = std::clamp(n, 0, 255);
+        break;
+    case Op::Green:
+        m_green = std::clamp(n, 0, 255);
+        break;
+    case Op::Blue:
+        m_blue = std::clamp(n, 0, 255);
+        break;
+    default:
+        break;
     }
-    if (state.dest == Dest::ColorTable) {
-        switch (handler.op) {
-        case Op::Red:
-            m_red = std::clamp(n, 0, 255);
-            break;
-        case Op::Green:
-            m_green = std::clamp(n, 0, 255);
-            break;
-        case Op::Blue:
-            m_blue = std::clamp(n, 0, 255);
-            break;
-        default:
-            break;
-        }
-        return;
-    }
-    if (state.dest == Dest::Picture) {
-        switch (handler.op) {
-        case Op::PictureKind:
-            m_picture.kind = handler.arg;
-            break;
-        case Op::PictureWidth:
-            m_picture.width = n;
-            break;
-        case Op::PictureHeight:
-            m_picture.height = n;
-            break;
-        case Op::PictureGoalWidth:
-            m_picture.goalWidth = n;
-            break;
-        case Op::PictureGoalHeight:
-            m_picture.goalHeight = n;
-            break;
-        case Op::PictureScaleX:
-            m_picture.scaleX = n;
-            break;
-        case Op::PictureScaleY:
-            m_picture.scaleY = n;
-            break;
-        default:
-            break;
-        }
-        return;
-    }
+}
 
+void CRtfReader::PictureWord(const CRtfControlWords::Entry& handler, int n) {
+    switch (handler.op) {
+    case Op::PictureKind:
+        m_picture.kind = handler.arg;
+        break;
+    case Op::PictureWidth:
+        m_picture.width = n;
+        break;
+    case Op::PictureHeight:
+        m_picture.height = n;
+        break;
+    case Op::PictureGoalWidth:
+        m_picture.goalWidth = n;
+        break;
+    case Op::PictureGoalHeight:
+        m_picture.goalHeight = n;
+        break;
+    case Op::PictureScaleX:
+        m_picture.scaleX = n;
+        break;
+    case Op::PictureScaleY:
+        m_picture.scaleY = n;
+        break;
+    default:
+        break;
+    }
+}
+
+void CRtfReader::BodyWord(const CRtfControlWords::Entry& handler, int n, bool has) {
+    GroupState& state = State();
+    const bool on = !has || n != 0;
     CharState& chars = state.chars;
     ParaState& para = state.para;
     switch (handler.op) {

@@ -8,6 +8,7 @@
 // input (the control writes one for the final paragraph) adds no empty paragraph.
 #pragma once
 
+#include "platform/rtf_control_words.h"
 #include "platform/rtf_format.h"
 #include "platform/rtf_tokenizer.h"
 
@@ -83,11 +84,14 @@ private:
         int pendingNibble = -1;
     };
 
-    struct Handler;
-    static const std::unordered_map<std::string_view, Handler>& Handlers();
-
     GroupState& State() { return m_stack.back(); }
+    // A control word, by what it is and where it stands.
     void ControlWord(const CRtfTokenizer::Token& token, CRtfTokenizer& tokenizer);
+    bool DocumentWord(const CRtfControlWords::Entry& handler, int n, CRtfTokenizer& tokenizer);
+    void FontTableWord(const CRtfControlWords::Entry& handler, int n);
+    void ColorTableWord(const CRtfControlWords::Entry& handler, int n);
+    void PictureWord(const CRtfControlWords::Entry& handler, int n);
+    void BodyWord(const CRtfControlWords::Entry& handler, int n, bool has);
     void ControlSymbol(unsigned char symbol);
     void TextBytes(std::string_view bytes);
     void PushGroup();
