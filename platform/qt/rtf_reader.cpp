@@ -478,13 +478,12 @@ void CRtfReader::TextBytes(std::string_view bytes) {
     }
 }
 
-bool CRtfReader::PrepareText() {
+void CRtfReader::PrepareText() {
     OpenPendingBlock();
     const CharState& chars = State().chars;
     if ((!m_text.isEmpty() || !m_bytes.empty()) && !(m_textState == chars))
         FlushText();
     m_textState = chars;
-    return true;
 }
 
 void CRtfReader::AppendUnit(char32_t character) {

@@ -99,7 +99,8 @@ private:
     void SkipGroup(CRtfTokenizer& tokenizer);
 
     // Body text.
-    bool PrepareText();
+    // Opens a pending block and flushes text of another format, before text is added.
+    void PrepareText();
     void AppendUnit(char32_t character);
     void AppendBytes(std::string_view bytes);
     void FlushBytes();

@@ -2,7 +2,9 @@
 #include "rich_edit_test_support.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QClipboard>
+#include <QImage>
 #include <QMimeData>
 #include <QTest>
 #include <QTextCursor>
@@ -385,6 +387,25 @@ TEST(Control, aLoadedMessageHasTheCaretAtTheStartAndTypingGoesThere) {
     EXPECT_EQ(Selection(ctrl).cpMax, 0);
     QTest::keyClicks(&ctrl, "new ");
     EXPECT_EQ(PlainText(ctrl), QString("new first\nsecond"));
-    EXPECT_FALSE(ctrl.document()->isUndoAvailable() && (ctrl.undo(), PlainText(ctrl).isEmpty()))
-        << "undo never reaches back past the load";
+    while (ctrl.document()->isUndoAvailable())
+        ctrl.undo();
+    EXPECT_EQ(PlainText(ctrl), QString("first\nsecond")) << "undo stops at the load";
+}
+
+TEST(Control, textTypedAfterAPictureIsText) {
+    CRichEditCtrl ctrl;
+    ApplyProgramDefaults(ctrl);
+    QImage image(3, 3, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    ASSERT_TRUE(ctrl.InsertPicture(png, RtfPictureKind::Png));
+    QTest::keyClicks(&ctrl, "ab");
+    Replace(ctrl, "cd");
+    EXPECT_EQ(PlainText(ctrl), QString(QChar::ObjectReplacementCharacter) + "abcd");
+    EXPECT_EQ(StreamOut(ctrl).find("{\\pict"), StreamOut(ctrl).rfind("{\\pict"))
+        << "one picture only";
+    EXPECT_NE(StreamOut(ctrl).find("}abcd\r\n\\par }"), std::string::npos) << StreamOut(ctrl);
 }
