@@ -3,7 +3,6 @@
 #include "platform/qt/rich_edit_format.h"
 #include "platform/qt/rtf_document_writer.h"
 #include "platform/qt/rtf_reader.h"
-#include "platform/rtf_codepage.h"
 
 #include <QBuffer>
 #include <QImage>
