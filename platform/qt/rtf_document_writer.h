@@ -1,0 +1,27 @@
+// Writes a QTextDocument, or a range of it, as RTF through CRtfWriter: one paragraph per block,
+// one run per stretch of characters whose formats write alike, one picture per image
+// character. Formats are resolved once per format of the document, not once per run.
+#pragma once
+
+#include "platform/rtf_format.h"
+
+#include <QTextDocument>
+#include <string>
+
+class CRtfDocumentWriter {
+public:
+    // `defaults` stands for every attribute that a format of the document leaves unset.
+    CRtfDocumentWriter(const QTextDocument& document, const RtfCharFormat& defaults, double dpi)
+        : m_document(document), m_defaults(defaults), m_dpi(dpi) {}
+
+    // The whole document.
+    std::string Write() const;
+    // The characters from `from` to `to` (positions of the document), with the paragraph
+    // marks between them; the paragraph that holds `to` is written up to `to`.
+    std::string Write(int from, int to) const;
+
+private:
+    const QTextDocument& m_document;
+    RtfCharFormat m_defaults;
+    double m_dpi;
+};

@@ -1,0 +1,258 @@
+// Reading RTF from other writers, damaged RTF and plain text.
+#include "rich_edit_test_support.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QImage>
+#include <QTextCursor>
+#include <gtest/gtest.h>
+#include <random>
+
+using namespace richedit_test;
+
+namespace {
+
+std::string Load(CRichEditCtrl& ctrl, const std::string& rtf) {
+    StreamIn(ctrl, rtf);
+    return Describe(ctrl);
+}
+
+// Reading what the control writes of any content gives that content again.
+void ExpectWritingIsStable(CRichEditCtrl& ctrl, const std::string& context) {
+    const std::string once = StreamOut(ctrl);
+    CRichEditCtrl again;
+    StreamIn(again, once);
+    EXPECT_EQ(StreamOut(again), once) << context;
+}
+
+QByteArray Encoded(const char* format, int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(QColor(200, 100, 0));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
+
+std::string Hex(const QByteArray& bytes) {
+    return bytes.toHex().toStdString();
+}
+
+std::vector<std::string> GoldenNames() {
+    std::vector<std::string> names;
+    const QDir dir(QString(PARL_TEST_DATA_DIR) + "/rtf");
+    for (const QString& file : dir.entryList({"*.rtf"}, QDir::Files, QDir::Name))
+        names.push_back(file.chopped(4).toStdString());
+    return names;
+}
+
+class Golden : public ::testing::TestWithParam<std::string> {};
+
+} // namespace
+
+TEST_P(Golden, readsAsTheEditorMustShowIt) {
+    const std::string rtf = ReadDataFile(GetParam() + ".rtf");
+    const std::string shows = ReadDataFile(GetParam() + ".shows");
+    ASSERT_FALSE(rtf.empty());
+    ASSERT_FALSE(shows.empty()) << "each sample has its .shows beside it";
+    CRichEditCtrl ctrl;
+    EXPECT_EQ(Load(ctrl, rtf), shows);
+    ExpectWritingIsStable(ctrl, GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(Samples, Golden, ::testing::ValuesIn(GoldenNames()),
+                         [](const ::testing::TestParamInfo<std::string>& param) {
+                             return param.param;
+                         });
+
+TEST(RtfReader, pngAndJpegPicturesAreShownAndOtherKindsSkipped) {
+    const QByteArray png = Encoded("PNG", 4, 2);
+    const QByteArray jpeg = Encoded("JPEG", 3, 3);
+    const std::string rtf =
+        "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 "
+        "A{\\*\\shppict{\\pict{\\*\\picprop{\\sp{\\sn x}}}\\pngblip\\picw4\\pich2\\picwgoal600"
+        "\\pichgoal300\r\n" +
+        Hex(png).insert(10, "\r\n") +
+        "}}{\\nonshppict{\\pict\\wmetafile8\\picw4\\pich2 010009000003}}"
+        "B{\\pict\\jpegblip\\picscalex50\\picscaley200 " +
+        Hex(jpeg) +
+        "}C{\\pict\\emfblip 0100000088}D{\\pict\\pngblip 0badc0de}E"
+        "{\\pict\\pngblip\\bin" +
+        std::to_string(png.size()) + " " + png.toStdString() + "}F\\par}";
+    CRichEditCtrl ctrl;
+    StreamIn(ctrl, rtf);
+    const QString text = PlainText(ctrl);
+    const QString object(QChar::ObjectReplacementCharacter);
+    EXPECT_EQ(text, "A" + object + "B" + object + "CDE" + object + "F");
+    const std::string shown = Describe(ctrl);
+    EXPECT_NE(shown.find("<picture 40x20 " + std::to_string(png.size()) + " bytes>"),
+              std::string::npos)
+        << shown;
+    // A JPEG without goal sizes is shown at its pixels, scaled: 3x3 at 50% and 200%.
+    EXPECT_NE(StreamOut(ctrl).find("\\jpegblip\\picw3\\pich3\\picwgoal23\\pichgoal90 "),
+              std::string::npos);
+    ExpectWritingIsStable(ctrl, "pictures");
+}
+
+TEST(RtfReader, unicodeEscapesSkipTheirFallbacksAsUcSays) {
+    struct Row {
+        const char* rtf;
+        const char* text; // UTF-8
+    } rows[] = {
+        {"{\\rtf1 a\\u8364?b}", "a\xE2\x82\xAC"
+                                "b"},
+        {"{\\rtf1 \\uc0 a\\u8364 b}", "a\xE2\x82\xAC"
+                                      "b"},
+        {"{\\rtf1 \\uc2 a\\u8364\\'80\\'80b}", "a\xE2\x82\xAC"
+                                               "b"},
+        {"{\\rtf1 a{\\uc3\\u937 ??}?b}", "a\xCE\xA9?b"}, // a group end ends the skipping
+        {"{\\rtf1 \\u-10179?\\u-8704?}", "\xF0\x9F\x98\x80"},
+        {"{\\rtf1 \\u128512?}", "\xF0\x9F\x98\x80"},
+        {"{\\rtf1 \\'93q\\'94 \\~\\-\\_}",
+         "\xE2\x80\x9Cq\xE2\x80\x9D \xC2\xA0\xC2\xAD\xE2\x80\x91"},
+        {"{\\rtf1 \\emdash\\endash\\bullet\\lquote\\rquote\\ldblquote\\rdblquote}",
+         "\xE2\x80\x94\xE2\x80\x93\xE2\x80\xA2\xE2\x80\x98\xE2\x80\x99\xE2\x80\x9C\xE2\x80\x9D"},
+        {"{\\rtf1 a\\u65532?\\u64976?b}", "a\xEF\xBF\xBD\xEF\xBF\xBD"
+                                          "b"},
+    };
+    for (const Row& row : rows) {
+        CRichEditCtrl ctrl;
+        StreamIn(ctrl, row.rtf);
+        EXPECT_EQ(PlainText(ctrl), QString::fromUtf8(row.text)) << row.rtf;
+    }
+}
+
+TEST(RtfReader, paragraphEndsInAllTheirFormsMakeBlocksAndTheLastMarkAddsNone) {
+    struct Row {
+        const char* rtf;
+        const char* text;
+    } rows[] = {
+        {"{\\rtf1 a\\par b\\par}", "a\nb"},
+        {"{\\rtf1 a\\par\r\nb\\par\r\n}", "a\nb"},
+        {"{\\rtf1 a\\\r\nb}", "a\nb"},
+        {"{\\rtf1 a\\par\\par b}", "a\n\nb"},
+        {"{\\rtf1 a\\par\\par}", "a\n"},
+        {"{\\rtf1 a\\cell b\\cell\\row c}", "a\tb\t\nc"},
+        {"{\\rtf1 a}\\par trailing words after the document", "a"},
+        {"{\\rtf1 \\par}", ""},
+    };
+    for (const Row& row : rows) {
+        CRichEditCtrl ctrl;
+        StreamIn(ctrl, row.rtf);
+        EXPECT_EQ(PlainText(ctrl), QString(row.text)) << row.rtf;
+    }
+}
+
+TEST(RtfReader, streamingIntoTheSelectionInsertsAtTheCaretAndKeepsItsParagraph) {
+    CRichEditCtrl ctrl;
+    ApplyProgramDefaults(ctrl);
+    Replace(ctrl, "[]");
+    PARAFORMAT pf = ParaRecord(PFM_ALIGNMENT);
+    pf.wAlignment = PFA_CENTER;
+    SetParaFormat(ctrl, pf);
+    Select(ctrl, 1, 1);
+    StreamIn(ctrl, "{\\rtf1 \\pard\\qr {\\b in}\\par}", SF_RTF | CRichEditCtrl::SFF_SELECTION);
+    EXPECT_EQ(PlainText(ctrl), QString("[in]"));
+    EXPECT_EQ(GetParaFormat(ctrl).wAlignment, PFA_CENTER);
+    Select(ctrl, 1, 3);
+    EXPECT_TRUE(GetCharFormat(ctrl).dwEffects & CFE_BOLD);
+    EXPECT_TRUE(ctrl.SendMessage(EM_GETMODIFY, 0, 0));
+}
+
+TEST(DamagedRtf, everyTruncationLoadsWhatWasReadBeforeIt) {
+    const std::string rtf = ReadDataFile("word_processor.rtf");
+    const std::string::size_type done = rtf.find("done.}");
+    ASSERT_NE(done, std::string::npos);
+    for (std::size_t length = 0; length <= rtf.size(); ++length) {
+        CRichEditCtrl ctrl;
+        StreamIn(ctrl, rtf.substr(0, length));
+        if (length >= done + 5) {
+            EXPECT_TRUE(
+                PlainText(ctrl).startsWith(QString::fromUtf8("Caf\xC3\xA9 na\xC3\xAFve and a "
+                                                             "link done.")))
+                << length;
+        }
+    }
+}
+
+TEST(DamagedRtf, deepNestingLoadsTheTextAndRestoresTheStateOfEveryLevel) {
+    const std::size_t depth = 100000;
+    const std::string open(depth, '{');
+    const std::string close(depth, '}');
+    CRichEditCtrl ctrl;
+    StreamIn(ctrl, "{\\rtf1 before " + open + "\\b deep" + close + " after}");
+    EXPECT_EQ(PlainText(ctrl), QString("before deep after"));
+    Select(ctrl, 7, 11);
+    EXPECT_TRUE(GetCharFormat(ctrl).dwEffects & CFE_BOLD);
+    Select(ctrl, 11, 17);
+    EXPECT_FALSE(GetCharFormat(ctrl).dwEffects & CFE_BOLD);
+
+    CRichEditCtrl unclosed;
+    StreamIn(unclosed, "{\\rtf1 " + open + "never closed");
+    EXPECT_EQ(PlainText(unclosed), QString("never closed"));
+}
+
+TEST(DamagedRtf, randomBytesLoadAndWhatIsShownWritesStably) {
+    std::mt19937 random(20240607);
+    const std::string alphabet = "{}\\\\\\'*abcfilnpqrstuv0123456789- ;\r\n\x80\xff";
+    for (int round = 0; round < 60; ++round) {
+        std::string noise(4000, '\0');
+        for (char& c : noise) {
+            c = round % 3 == 0 ? static_cast<char>(random() & 0xFF)
+                               : alphabet[random() % alphabet.size()];
+        }
+        for (const std::string& input :
+             {noise, "{\\rtf1 " + noise,
+              "{\\rtf1{\\fonttbl{\\f0 A;}}{\\colortbl;\\red9;}" + noise}) {
+            CRichEditCtrl ctrl;
+            StreamIn(ctrl, input);
+            ExpectWritingIsStable(ctrl, "round " + std::to_string(round));
+        }
+    }
+}
+
+TEST(DamagedRtf, nulBytesAreDropped) {
+    CRichEditCtrl ctrl;
+    StreamIn(ctrl, std::string("{\\rtf1 a\0b\\'00c\\par}", 20));
+    EXPECT_EQ(PlainText(ctrl), QString("abc"));
+    CRichEditCtrl plain;
+    StreamIn(plain, std::string("x\0y\r\nz", 6));
+    EXPECT_EQ(PlainText(plain), QString("xy\nz"));
+}
+
+TEST(PlainText, aFileThatIsNotRtfGivesOneParagraphALineInTheDefaultFormat) {
+    struct Row {
+        std::string bytes;
+        const char* text; // UTF-8
+    } rows[] = {
+        {"one\r\ntwo\nthree\rfour\n", "one\ntwo\nthree\nfour"},
+        {"Gr\xC3\xBC\xC3\x9F"
+         "e \xE6\x97\xA5\xE6\x9C\xAC",
+         "Gr\xC3\xBC\xC3\x9F"
+         "e \xE6\x97\xA5\xE6\x9C\xAC"},
+        {"Gr\xFC\xDF"
+         "e \x80",
+         "Gr\xC3\xBC\xC3\x9F"
+         "e \xE2\x82\xAC"},
+        {"\xEF\xBB\xBF"
+         "bom",
+         "bom"},
+        {"\n\nend\n\n", "\n\nend\n"},
+        {"{\\rt not quite", "{\\rt not quite"},
+        {"", ""},
+    };
+    for (const Row& row : rows) {
+        for (WPARAM format : {SF_RTF, SF_TEXT}) {
+            CRichEditCtrl ctrl;
+            ApplyProgramDefaults(ctrl);
+            StreamIn(ctrl, row.bytes, format);
+            EXPECT_EQ(PlainText(ctrl), QString::fromUtf8(row.text)) << row.bytes;
+            Select(ctrl, 0, -1);
+            const CHARFORMAT cf = GetCharFormat(ctrl);
+            EXPECT_STREQ(cf.szFaceName, "Arial") << row.bytes;
+            EXPECT_EQ(cf.yHeight, 240) << row.bytes;
+            EXPECT_EQ(cf.dwMask & CFM_SIZE, CFM_SIZE) << row.bytes;
+        }
+    }
+}
