@@ -1,0 +1,102 @@
+// The command-line compile of a project: the file is opened through the rich-edit control, as
+// File Open opens it, so RTF from any writer gives the page the editor would show.
+#include "app/compile_command.h"
+#include "app/project_loader.h"
+#include "platform/qt/rich_edit_view.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+class ProjectCompile : public ::testing::Test {
+protected:
+    std::string Path(const std::string& name) const {
+        return dir.path().toStdString() + "/" + name;
+    }
+
+    int Compile(const std::string& input, const std::vector<std::string>& more = {}) {
+        std::vector<std::string> args{"--compile", Path(input), "-o", "-"};
+        args.insert(args.end(), more.begin(), more.end());
+        std::ostringstream o;
+        std::ostringstream e;
+        const int code = RunCompileCommand(args, o, e, MakeProjectLoader(view));
+        out = o.str();
+        err = e.str();
+        return code;
+    }
+
+    QTemporaryDir dir;
+    CRichEditView view;
+    std::string out;
+    std::string err;
+};
+
+TEST_F(ProjectCompile, rtfOfANewerWriterGivesThePageTheEditorShows) {
+    // Runs written as differences, an automatic first colour, a generator group.
+    std::ofstream(Path("newer.plp"), std::ios::binary)
+        << "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil\\fcharset0 Calibri;}}\r\n"
+           "{\\colortbl ;\\red255\\green0\\blue0;}\r\n{\\*\\generator Writer 10.0}\\viewkind4"
+           "\\uc1\\pard\\sl276\\slmult1\\cf1\\b\\f0\\fs22 Red bold\\cf0\\b0  plain "
+           "<genie Speak Hi>\\par\r\n}\r\n";
+    ASSERT_EQ(Compile("newer.plp"), 0) << err;
+    EXPECT_NE(out.find("<FONT color=FF0000 face=\"Calibri\" size=2><B>Red bold</B></FONT>"),
+              std::string::npos)
+        << out;
+    EXPECT_NE(out.find("<FONT color=000000 face=\"Calibri\" size=2> plain "), std::string::npos)
+        << out;
+    EXPECT_NE(out.find("Hi"), std::string::npos);
+    EXPECT_EQ(out.find("generator"), std::string::npos) << out;
+}
+
+TEST_F(ProjectCompile, aPlainTextFileIsOneParagraphALine) {
+    std::ofstream(Path("notes.txt"), std::ios::binary) << "first line\nsecond <genie Play Wave>\n";
+    ASSERT_EQ(Compile("notes.txt"), 0) << err;
+    const std::size_t first = out.find("first line</FONT></DIV>");
+    ASSERT_NE(first, std::string::npos) << out;
+    EXPECT_NE(out.find("second ", first), std::string::npos) << out;
+    EXPECT_NE(out.find("Wave"), std::string::npos) << out;
+}
+
+TEST_F(ProjectCompile, settingsFromTheCommandLineApplyToAnOpenedProject) {
+    std::ofstream(Path("bg.plp"), std::ios::binary) << "Hello";
+    ASSERT_EQ(Compile("bg.plp", {"--background-color", "102030"}), 0) << err;
+    EXPECT_NE(out.find("BGCOLOR=#102030"), std::string::npos) << out;
+}
+
+TEST_F(ProjectCompile, aProjectThatCannotBeOpenedIsNamedWithTheReason) {
+    EXPECT_EQ(Compile("missing.plp"), 1);
+    EXPECT_NE(err.find(Path("missing.plp")), std::string::npos) << err;
+    EXPECT_NE(err.find("does not exist"), std::string::npos) << err;
+    EXPECT_TRUE(out.empty());
+
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.plp"));
+    EXPECT_EQ(Compile("folder.plp"), 1);
+    EXPECT_NE(err.find("folder"), std::string::npos) << err;
+}
+
+TEST_F(ProjectCompile, theDefaultOutputIsWrittenBesideTheProject) {
+    std::ofstream(Path("hello.plp"), std::ios::binary) << "Hello";
+    std::ostringstream o;
+    std::ostringstream e;
+    ASSERT_EQ(RunCompileCommand({"--compile", Path("hello.plp")}, o, e, MakeProjectLoader(view)), 0)
+        << e.str();
+    const std::string page = ReadFile(Path("hello.htm"));
+    ASSERT_FALSE(page.empty());
+    EXPECT_EQ(page.back(), '\0');
+    EXPECT_NE(page.find("Hello"), std::string::npos);
+}
+
+} // namespace
