@@ -7,6 +7,8 @@
 
 namespace {
 
+using SaveTest = DocumentTest;
+
 // What the save dialog showed when it came up.
 struct ShownSaveDialog {
     QStringList filters;
@@ -47,7 +49,7 @@ std::pair<time_t, long> WrittenAt(const QString& path) {
 
 } // namespace
 
-TEST_F(DocumentTest, theFileNameAloneDecidesTheKindAndWhetherTheEmailIsRemembered) {
+TEST_F(SaveTest, theFileNameAloneDecidesTheKindAndWhetherTheEmailIsRemembered) {
     struct Row {
         const char* proves;
         const char* typed;
@@ -85,7 +87,7 @@ TEST_F(DocumentTest, theFileNameAloneDecidesTheKindAndWhetherTheEmailIsRemembere
     EXPECT_EQ(m_script.Unanswered(), 0);
 }
 
-TEST_F(DocumentTest, anEmailSaveLeavesTitleAndRecentListWhileAProjectSaveSetsBoth) {
+TEST_F(SaveTest, anEmailSaveLeavesTitleAndRecentListWhileAProjectSaveSetsBoth) {
     const std::string titleBefore = Doc().GetTitle();
     Type("Hello");
     SaveAs(PathOf("hello"), 2);
@@ -107,7 +109,7 @@ TEST_F(DocumentTest, anEmailSaveLeavesTitleAndRecentListWhileAProjectSaveSetsBot
     EXPECT_EQ(Doc().m_strLastEmailPath, PathOf("again.htm"));
 }
 
-TEST_F(DocumentTest, theSaveDialogAsksForAnEmailOrAProjectInThatOrder) {
+TEST_F(SaveTest, theSaveDialogAsksForAnEmailOrAProjectInThatOrder) {
     ShownSaveDialog shown;
     m_script.Push(Inspect(shown, CModalScript::Reject()));
     Command(ID_FILE_SAVE_AS);
@@ -120,7 +122,7 @@ TEST_F(DocumentTest, theSaveDialogAsksForAnEmailOrAProjectInThatOrder) {
     EXPECT_EQ(shown.selectedFilter, "Parlino Project files (*.plp)");
 }
 
-TEST_F(DocumentTest, aCancelledSaveWritesNothingAndLeavesTheSettingsAlone) {
+TEST_F(SaveTest, aCancelledSaveWritesNothingAndLeavesTheSettingsAlone) {
     Type("Hello");
     m_script.Push(CModalScript::Reject());
     Command(ID_FILE_SAVE);
@@ -132,7 +134,7 @@ TEST_F(DocumentTest, aCancelledSaveWritesNothingAndLeavesTheSettingsAlone) {
     EXPECT_TRUE(QDir(QString::fromStdString(PathOf("cwd"))).isEmpty());
 }
 
-TEST_F(DocumentTest, saveProposesTheProjectOrElseTheLastEmailsNameInTheCurrentPathFolder) {
+TEST_F(SaveTest, saveProposesTheProjectOrElseTheLastEmailsNameInTheCurrentPathFolder) {
     QDir(m_tmp.path()).mkdir(QStringLiteral("mail"));
     QDir(m_tmp.path()).mkdir(QStringLiteral("last"));
     Type("Hello");
@@ -154,7 +156,7 @@ TEST_F(DocumentTest, saveProposesTheProjectOrElseTheLastEmailsNameInTheCurrentPa
     EXPECT_EQ(again.proposed, QStringList{QString::fromStdString(PathOf("mail/project.plp"))});
 }
 
-TEST_F(DocumentTest, theCurrentPathIsWrittenOnlyWhenTheFolderChanges) {
+TEST_F(SaveTest, theCurrentPathIsWrittenOnlyWhenTheFolderChanges) {
     QDir(m_tmp.path()).mkdir(QStringLiteral("a"));
     QDir(m_tmp.path()).mkdir(QStringLiteral("b"));
     const QString ini = m_tmp.filePath(QStringLiteral("settings.ini"));
@@ -179,7 +181,7 @@ TEST_F(DocumentTest, theCurrentPathIsWrittenOnlyWhenTheFolderChanges) {
     EXPECT_NE(WrittenAt(ini), written);
 }
 
-TEST_F(DocumentTest, anEmailFileIsThePageAndOneZeroByte) {
+TEST_F(SaveTest, anEmailFileIsThePageAndOneZeroByte) {
     Type("Hello");
     Format(0, 5, 0x0000FF, true);
     SaveAs(PathOf("hello"), 2);
@@ -190,7 +192,7 @@ TEST_F(DocumentTest, anEmailFileIsThePageAndOneZeroByte) {
     EXPECT_NE(Doc().m_strHtml.find("FF0000"), std::string::npos) << "the red run is missing";
 }
 
-TEST_F(DocumentTest, aProjectFileReadsBackToTheSameTextAndFormats) {
+TEST_F(SaveTest, aProjectFileReadsBackToTheSameTextAndFormats) {
     Type("Hello <genie Speak Hi>");
     Format(6, 22, 0x0000FF, true);
     SaveAs(PathOf("hello"), 1);
@@ -204,7 +206,7 @@ TEST_F(DocumentTest, aProjectFileReadsBackToTheSameTextAndFormats) {
     EXPECT_EQ(ReadFile(PathOf("again.plp")), saved);
 }
 
-TEST_F(DocumentTest, aMessageSavedAsEmailAndProjectGivesTheSamePageWhenReopened) {
+TEST_F(SaveTest, aMessageSavedAsEmailAndProjectGivesTheSamePageWhenReopened) {
     Type("Dear reader, ");
     Type("<genie Play Wave>");
     Format(13, 31, 0x0000FF, false);
