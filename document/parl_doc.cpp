@@ -4,6 +4,8 @@
 #include "platform/file_path.h"
 
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
@@ -136,7 +138,11 @@ void CParlDoc::Serialize(CArchive& ar) {
 }
 
 bool CParlDoc::IsLastEmailOutOfDate() {
-    return !m_strLastEmailPath.empty() && (m_bLastEmailStale || IsModified());
+    if (m_strLastEmailPath.empty())
+        return false;
+    std::error_code error;
+    return m_bLastEmailStale || IsModified() ||
+           !std::filesystem::is_regular_file(m_strLastEmailPath, error);
 }
 
 void CParlDoc::OnFileSend() {

@@ -62,7 +62,8 @@ public:
     void OnFileSend();
     void OnEditHtml(); // document/qt
 
-    // Whether the text or the page changed since the e-mail at m_strLastEmailPath was written.
+    // Whether the e-mail at m_strLastEmailPath no longer shows the message: the text or the
+    // page changed since it was written, or the file is gone.
     bool IsLastEmailOutOfDate();
 
     // The compiler.

@@ -169,3 +169,24 @@ TEST_F(SaveFailureTest, aSaveThatStopsHalfwayLeavesTheOldFileByteForByte) {
     EXPECT_EQ(m_script.Unanswered(), 0);
     EXPECT_TRUE(RecentFiles().empty());
 }
+
+TEST_F(SaveFailureTest, aNameTooLongForTheSystemIsReportedWithItsReasonAndChangesNothing) {
+    Type("Hello");
+    SaveAs(PathOf("first"), 1);
+    Type(" changed");
+    const std::string stem = PathOf(std::string(300, 'n'));
+    for (const std::string& path : {stem + ".plp", stem + ".htm"}) {
+        SCOPED_TRACE(path.substr(path.size() - 4));
+        m_script.Push(CModalScript::Button(QMessageBox::Ok));
+        EXPECT_FALSE(Doc().OnSaveDocument(path));
+        EXPECT_TRUE(m_script.Last().text.startsWith(
+            QString::fromStdString("Could not save \"" + path + "\".\n")));
+        EXPECT_TRUE(m_script.Last().text.endsWith(QStringLiteral("File name too long")))
+            << m_script.Last().text.toStdString();
+        EXPECT_EQ(Doc().GetPathName(), PathOf("first.plp"));
+        EXPECT_EQ(Doc().GetTitle(), "first.plp");
+        EXPECT_EQ(Doc().m_strLastEmailPath, "");
+        EXPECT_TRUE(Doc().IsModified());
+    }
+    EXPECT_EQ(RecentFiles(), std::vector<std::string>{PathOf("first.plp")});
+}

@@ -107,3 +107,12 @@ TEST_F(SendTest, aPreviewFileThatCannotBeWrittenIsNotSent) {
     EXPECT_EQ(Doc().GetPathName(), "");
     EXPECT_TRUE(Doc().IsModified());
 }
+
+TEST_F(SendTest, anEmailFileThatIsGoneIsWrittenAgainBeforeSending) {
+    Type("Hello");
+    SaveAs(PathOf("hello"), 2);
+    ASSERT_TRUE(QFile::remove(QString::fromStdString(PathOf("hello.htm"))));
+    Command(ID_FILE_SEND_MAIL);
+    EXPECT_EQ(WaitForMail(), "--attach\n" + PathOf("hello.htm") + "\n");
+    EXPECT_EQ(ReadFile(PathOf("hello.htm")), Doc().m_strHtml + std::string(1, '\0'));
+}
