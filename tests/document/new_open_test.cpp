@@ -155,3 +155,25 @@ TEST_F(NewOpenTest, savingTheChangesAsAnEmailAlsoLetsOpenGoOn) {
     EXPECT_EQ(Doc().GetPathName(), PathOf("other.plp"));
     EXPECT_EQ(m_script.Unanswered(), 0);
 }
+
+TEST_F(NewOpenTest, aFreshDocumentHasTheRedCommandColourEmptyTextsAndAValidFontSize) {
+    CParlDoc fresh;
+    EXPECT_EQ(fresh.m_crCommand, 255u);
+    EXPECT_EQ(fresh.m_strHtml, "");
+    EXPECT_EQ(fresh.m_strDefaultCharacter, "");
+    EXPECT_EQ(fresh.m_strCharacterLocation, "");
+    EXPECT_EQ(fresh.m_strLastEmailPath, "");
+    EXPECT_TRUE(fresh.m_arrCharacters.empty());
+    EXPECT_TRUE(fresh.m_arrFonts.empty());
+    EXPECT_TRUE(fresh.m_arrColors.empty());
+    EXPECT_GE(fresh.m_nFontSize, 1);
+    EXPECT_LE(fresh.m_nFontSize, 7);
+    EXPECT_EQ(fresh.m_bHtmlEdited, 0);
+    EXPECT_EQ(fresh.m_nSaveKind, 0);
+    EXPECT_TRUE(fresh.HasCommandHandler(ID_FILE_SEND_MAIL));
+    EXPECT_FALSE(fresh.HasCommandHandler(CParlDoc::kCmdEditHtml));
+
+    const std::unique_ptr<CParlDoc> made = CParlDoc::CreateObject();
+    for (UINT nID : {ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_FILE_SEND_MAIL, CParlDoc::kCmdEditHtml})
+        EXPECT_TRUE(made->HasCommandHandler(nID)) << nID;
+}
