@@ -57,11 +57,11 @@ protected:
     std::string Setting(const char* entry);
     std::vector<std::string> RecentFiles();
 
-    // A stand-in xdg-email first on the PATH that appends its arguments, one a line, to the
-    // file MailLog() names.
+    // A stand-in xdg-email first on the PATH that writes its arguments, one a line, to the file
+    // MailLog() names.
     void InstallMailer();
     std::string MailLog() const { return PathOf("mail-arguments.txt"); }
-    // Waits up to five seconds for the stand-in to have written a whole line.
+    // Waits up to five seconds for the stand-in to have written its arguments.
     std::string WaitForMail();
 
     QTemporaryDir m_tmp;
