@@ -4,6 +4,7 @@
 
 #include "platform/rich_edit_doc.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,13 +19,52 @@ class CParlCntrItem;
 
 class CParlDoc : public CRichEditDoc {
 public:
+    // The file names that the document gives meaning to.
+    static constexpr const char* kEmailEnding = "htm";          // an e-mail, else a project
+    static constexpr const char* kPreviewFileName = "temp.htm"; // Preview and Send write it
+    // Command of the page's hand editing (Edit menu, "&HTML Document...").
+    static constexpr UINT kCmdEditHtml = 32805;
+
     CParlDoc();
     ~CParlDoc() override;
+
+    // The document as the application's template makes it: with the commands that run the
+    // save dialog and the page's edit dialog mapped (they need the widget toolkit, so a plain
+    // CParlDoc, as the compiler's users make it, has only the framework's Save and Save As).
+    // Defined in document/qt.
+    static std::unique_ptr<CParlDoc> CreateObject();
 
     virtual CParlCntrItem* CreateClientItem();
 
     // Sets every per-message setting and the compile state that New and Open reset.
     void ResetMessageSettings();
+
+    // A name whose last three characters are exactly "htm" is an e-mail; any other a project.
+    static bool IsEmailFileName(const std::string& path);
+    // An e-mail name ending in "temp.htm" is the preview file, never remembered as the e-mail.
+    static bool IsPreviewFileName(const std::string& path);
+
+    // New: empties the text, resets the settings and gives the empty text its default formats.
+    BOOL OnNewDocument() override;
+    // Open: resets the settings and reads the project file as rich text. A file that cannot be
+    // read is reported by the framework, and the document is then left as New leaves it.
+    BOOL OnOpenDocument(const std::string& path) override;
+    // Turns the file name into a kind and writes the file. A failed write takes back what the
+    // save had set: path name, title, modified flag and the last e-mail path stay as they were.
+    BOOL OnSaveDocument(const std::string& path) override;
+    // Storing with m_nSaveKind 1 writes the page and one zero byte; everything else is the
+    // rich text.
+    void Serialize(CArchive& ar) override;
+
+    // Commands (the message map).
+    void OnFileSave();   // document/qt
+    void OnFileSaveAs(); // document/qt
+    void OnFileSend();
+    void OnEditHtml(); // document/qt
+
+    // Whether the e-mail at m_strLastEmailPath no longer shows the message: the text or the
+    // page changed since it was written, or the file is gone.
+    bool IsLastEmailOutOfDate();
 
     // The compiler.
     void BuildHtml();
@@ -65,6 +105,15 @@ public:
     LONG m_nSaveKind = 0;
     COLORREF m_crBackground = 0;
     COLORREF m_crCommand = 255;
+
+private:
+    // The save dialog of Save and Save As; `proposal` fills the name field, and without a folder
+    // of its own the dialog starts in the "Current Path" folder.
+    void SaveThroughDialog(const std::string& proposal);
+
+    // A project save after the last e-mail, of a text changed since that e-mail, left the
+    // e-mail behind the text while clearing the modified flag.
+    bool m_bLastEmailStale = false;
 };
 
 // One embedded object of the rich text; adds nothing to the framework's item.
