@@ -140,6 +140,10 @@ BOOL CMainFrame::CreateScriptBar() {
         const std::string face = AfxLoadString(IDS_LIST_FONT, "MS Sans Serif");
         std::strncpy(lf.lfFaceName, face.c_str(), LF_FACESIZE - 1);
         m_wndScriptBar.m_fontLists = CFontDialog::FontFromLogFont(lf);
+        // A character height in screen pixels, as a font made for the screen has it; where
+        // the face is missing, a Swiss face stands in.
+        m_wndScriptBar.m_fontLists.setPixelSize(-lf.lfHeight);
+        m_wndScriptBar.m_fontLists.setStyleHint(QFont::SansSerif);
     }
     for (QComboBox* list : {m_wndScriptBar.m_wndCharacterCombo, m_wndScriptBar.m_wndAnimationCombo,
                             m_wndScriptBar.m_wndDestinationCombo}) {
