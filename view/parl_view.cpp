@@ -342,20 +342,24 @@ void CParlView::OnFormatFont() {
 
     LOGFONT chosen;
     dlg.GetCurrentFont(&chosen);
+    CHARFORMAT out = CharFormatFromFont(chosen, dlg.GetSize(), dlg.GetColor());
+    // The control's own modified state records the change.
+    SendMessage(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&out));
+}
+
+CHARFORMAT CParlView::CharFormatFromFont(const LOGFONT& lf, int iPointSize, COLORREF color) {
     CHARFORMAT out = CharRecord(CFM_SIZE | CFM_COLOR | CFM_FACE | CFM_CHARSET | CFM_BOLD |
                                 CFM_ITALIC | CFM_UNDERLINE);
     // Bold only for the bold weight itself: a semi-bold or heavy style is not bold.
-    out.dwEffects = (chosen.lfWeight == FW_BOLD ? CFE_BOLD : 0) |
-                    (chosen.lfItalic != 0 ? CFE_ITALIC : 0) |
-                    (chosen.lfUnderline != 0 ? CFE_UNDERLINE : 0);
-    out.yHeight = dlg.GetSize() * 2; // tenths of a point to twips
-    out.crTextColor = dlg.GetColor();
-    out.bCharSet = chosen.lfCharSet;
-    out.bPitchAndFamily = chosen.lfPitchAndFamily;
-    std::memcpy(out.szFaceName, chosen.lfFaceName, LF_FACESIZE);
+    out.dwEffects = (lf.lfWeight == FW_BOLD ? CFE_BOLD : 0) | (lf.lfItalic != 0 ? CFE_ITALIC : 0) |
+                    (lf.lfUnderline != 0 ? CFE_UNDERLINE : 0);
+    out.yHeight = iPointSize * 2; // tenths of a point to twips
+    out.crTextColor = color;
+    out.bCharSet = lf.lfCharSet;
+    out.bPitchAndFamily = lf.lfPitchAndFamily;
+    std::memcpy(out.szFaceName, lf.lfFaceName, LF_FACESIZE);
     out.szFaceName[LF_FACESIZE - 1] = '\0';
-    // The control's own modified state records the change.
-    SendMessage(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&out));
+    return out;
 }
 
 void CParlView::SetAlignment(WORD wAlignment) {

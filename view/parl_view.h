@@ -8,6 +8,7 @@
 #pragma once
 
 #include "platform/cmd_target.h"
+#include "platform/logfont.h"
 #include "platform/qt/rich_edit_view.h"
 
 #include <string>
@@ -71,6 +72,10 @@ public:
     void OnUpdateIncreaseIndent(CCmdUI* pCmdUI);
     void OnUpdateParaLeft(CCmdUI* pCmdUI);
     void OnUpdateParaCenter(CCmdUI* pCmdUI);
+
+    // The character format a font dialog's choice gives: bold only for the bold weight itself,
+    // the size in twips from tenths of a point, no strikeout.
+    static CHARFORMAT CharFormatFromFont(const LOGFONT& lf, int iPointSize, COLORREF color);
 
     // The step of Decrease and Increase Indent, in twips.
     static constexpr LONG kIndentStep = 750;
