@@ -149,6 +149,11 @@ BOOL CMainFrame::CreateScriptBar() {
                             m_wndScriptBar.m_wndDestinationCombo}) {
         list->setFont(m_wndScriptBar.m_fontLists);
         FitDroppedHeight(list);
+        // A choice made, typing goes on in the message.
+        QObject::connect(list, &QComboBox::activated, this, [this] {
+            if (QWidget* view = GetActiveView())
+                view->setFocus(Qt::OtherFocusReason);
+        });
     }
     return TRUE;
 }

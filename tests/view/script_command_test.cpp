@@ -3,7 +3,9 @@
 
 #include "view/speak_dlg.h"
 
+#include <QApplication>
 #include <QPlainTextEdit>
+#include <QTest>
 
 namespace {
 
@@ -137,4 +139,16 @@ TEST_F(ScriptCommandTest, CharacterNamesKeepTheirLetterCase) {
     Pick(Bar().m_wndCharacterCombo, "Genie");
     Frame().SendCommand(ID_SCRIPT_READ);
     EXPECT_EQ(Text(), "<Genie Read>");
+}
+
+TEST_F(ScriptCommandTest, ChoosingFromAListHandsTheKeyboardBackToTheMessage) {
+    Frame().show();
+    Frame().activateWindow();
+    if (!QTest::qWaitForWindowActive(&Frame()))
+        GTEST_SKIP() << "the platform does not activate windows";
+    QComboBox* animations = Bar().m_wndAnimationCombo;
+    animations->setFocus();
+    animations->setCurrentIndex(3);
+    emit animations->activated(3);
+    EXPECT_EQ(QApplication::focusWidget(), m_view);
 }
