@@ -14,6 +14,9 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QTimer>
 #include <cstring>
@@ -36,6 +39,16 @@ PARAFORMAT ParaRecord(DWORD dwMask) {
     pf.cbSize = sizeof pf;
     pf.dwMask = dwMask;
     return pf;
+}
+
+bool CarriesLocalFiles(const QMimeData* data) {
+    if (data == nullptr)
+        return false;
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile())
+            return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -185,6 +198,30 @@ void CParlView::contextMenuEvent(QContextMenuEvent* event) {
     if (event->reason() == QContextMenuEvent::Keyboard)
         OnRButtonDown(0, cursorRect().bottomLeft());
     event->accept();
+}
+
+void CParlView::dragEnterEvent(QDragEnterEvent* event) {
+    if (CarriesLocalFiles(event->mimeData())) {
+        event->ignore();
+        return;
+    }
+    CRichEditView::dragEnterEvent(event);
+}
+
+void CParlView::dragMoveEvent(QDragMoveEvent* event) {
+    if (CarriesLocalFiles(event->mimeData())) {
+        event->ignore();
+        return;
+    }
+    CRichEditView::dragMoveEvent(event);
+}
+
+void CParlView::dropEvent(QDropEvent* event) {
+    if (CarriesLocalFiles(event->mimeData())) {
+        event->ignore();
+        return;
+    }
+    CRichEditView::dropEvent(event);
 }
 
 void CParlView::OnRButtonDown(UINT, const QPoint& point) {

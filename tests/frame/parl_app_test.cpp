@@ -9,9 +9,13 @@
 #include "res/resources.h"
 #include "view/parl_view.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QLabel>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -91,7 +95,7 @@ TEST_F(ParlAppTest, StartsWithAnEmptyMessageInTheMainWindowShown) {
     EXPECT_TRUE(frame->acceptDrops());
     auto* view = qobject_cast<CParlView*>(frame->centralWidget());
     ASSERT_NE(view, nullptr);
-    EXPECT_EQ(view->toPlainText(), "");
+    EXPECT_EQ(view->toPlainText().toStdString(), "");
     EXPECT_NE(view->GetDocument(), nullptr);
     EXPECT_EQ(view->GetDocument()->GetView(), view);
     EXPECT_TRUE(frame->windowTitle().endsWith(QStringLiteral(" - Parlino")))
@@ -109,7 +113,7 @@ TEST_F(ParlAppTest, OpensTheProjectNamedOnTheCommandLine) {
     ASSERT_TRUE(Start({path}));
     auto* view = qobject_cast<CParlView*>(Frame()->centralWidget());
     ASSERT_NE(view, nullptr);
-    EXPECT_EQ(view->toPlainText(), "Hello there");
+    EXPECT_EQ(view->toPlainText().toStdString(), "Hello there");
     EXPECT_TRUE(Frame()->windowTitle().startsWith(QStringLiteral("hello.plp")));
 }
 
@@ -139,4 +143,27 @@ TEST_F(ParlAppTest, AboutShowsOnlyTheIconTheVersionLineAndOk) {
     EXPECT_EQ(texts, (QStringList{"Parlino Version 2 beta"}));
     EXPECT_EQ(buttons, 1);
     EXPECT_TRUE(hasIcon);
+}
+
+TEST_F(ParlAppTest, FileDroppedOnTheTextIsOpenedNotPastedIn) {
+    GiveCharacters();
+    ASSERT_TRUE(Start());
+    auto* view = qobject_cast<CParlView*>(Frame()->centralWidget());
+    ASSERT_NE(view, nullptr);
+    const QString path = m_tmp.filePath(QStringLiteral("dropped.plp"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 From the desktop\\par }");
+    file.close();
+
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    data.setText(path);
+    const QPoint at = view->viewport()->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(view->viewport(), &enter);
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(view->viewport(), &drop);
+    EXPECT_EQ(view->toPlainText().toStdString(), "From the desktop");
+    EXPECT_TRUE(Frame()->windowTitle().startsWith(QStringLiteral("dropped.plp")));
 }
