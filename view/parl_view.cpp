@@ -104,6 +104,9 @@ void CParlView::MapCommands() {
     OnCommand(ID_EDIT_COPY, [this] { copy(); });
     OnCommand(ID_EDIT_PASTE, [this] { paste(); });
     OnCommand(ID_EDIT_SELECT_ALL, [this] { selectAll(); });
+    OnCommand(ID_EDIT_FIND, [this] { OnEditFind(); });
+    OnCommand(ID_EDIT_REPEAT, [this] { OnEditRepeat(); });
+    OnCommand(ID_EDIT_REPLACE, [this] { OnEditReplace(); });
     for (UINT nID : {ID_EDIT_CUT, ID_EDIT_COPY}) {
         OnUpdateCommandUI(
             nID, [this](CCmdUI* p) { p->Enable(textCursor().hasSelection() ? TRUE : FALSE); });
@@ -253,6 +256,34 @@ void CParlView::OnScriptPreview() {
 void CParlView::OnHelpHtml() {
     // The current folder, however long its name.
     ShellOpen(QDir::currentPath().toStdString() + "/help/main.htm");
+}
+
+// ---- Find and replace ------------------------------------------------------------------------
+
+void CParlView::RunFindReplace(bool bReplace) {
+    // A selection within one line is what the user wants to look for.
+    const QString selected = textCursor().selectedText();
+    if (!selected.isEmpty() && !selected.contains(QChar::ParagraphSeparator))
+        m_find.strFind = selected;
+    CFindReplaceDlg dlg(*this, m_find, bReplace, OwnerFrame());
+    dlg.DoModal();
+}
+
+void CParlView::OnEditFind() {
+    RunFindReplace(false);
+}
+
+void CParlView::OnEditReplace() {
+    RunFindReplace(true);
+}
+
+void CParlView::OnEditRepeat() {
+    if (m_find.strFind.isEmpty()) {
+        RunFindReplace(false);
+        return;
+    }
+    if (!FindNextIn(*this, m_find))
+        ReportTextNotFound(m_find.strFind);
 }
 
 // ---- Script commands ------------------------------------------------------------------------

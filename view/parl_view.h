@@ -10,6 +10,7 @@
 #include "platform/cmd_target.h"
 #include "platform/logfont.h"
 #include "platform/qt/rich_edit_view.h"
+#include "view/find_replace_dlg.h"
 
 #include <string>
 
@@ -54,6 +55,11 @@ public:
     // Puts `strTag` (UTF-8) in place of the selection in the command colour and leaves the
     // caret right after it.
     void InsertCommandTag(const std::string& strTag);
+
+    // The standard Find, Find Next and Replace commands.
+    void OnEditFind();
+    void OnEditRepeat();
+    void OnEditReplace();
 
     // Formatting commands and their update handlers.
     void OnFormatBold();
@@ -109,6 +115,9 @@ private:
     void StepIndent(LONG delta);
     void SetModified();
 
+    void RunFindReplace(bool bReplace);
+
     CParlDoc* m_pDocument;
+    CFindState m_find;
     bool m_bUpdatePending = false;
 };
