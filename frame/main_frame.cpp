@@ -47,6 +47,7 @@ int CMainFrame::OnCreate() {
     m_bScriptBarVisible = 1;
     if (!SetIndicators(std::vector<UINT>(std::begin(kIndicators), std::end(kIndicators))))
         return -1;
+    m_wndStatusBar = statusBar();
     // Tooltips, fly-by prompts in the status bar and a bar that may float are what a Qt toolbar
     // gives every button; docking is allowed on every side.
     EnableDocking(Qt::AllToolBarAreas);

@@ -6,6 +6,7 @@
 #include "frame/script_bar.h"
 #include "platform/qt/frame_wnd.h"
 
+class QStatusBar;
 class QToolBar;
 
 // The window's first place and size, as PreCreateWindow decides them.
@@ -39,7 +40,8 @@ public:
     // Members, public: the view reads the script bar's lists through the frame.
     CScriptBar m_wndScriptBar;
     int m_bScriptBarVisible = 0;
-    QToolBar* m_wndToolBar = nullptr; // the standard toolbar; the status bar is the window's own
+    QStatusBar* m_wndStatusBar = nullptr; // the window's own status bar, once its panes are set
+    QToolBar* m_wndToolBar = nullptr;     // the standard toolbar
 
     // The status bar's panes, in order.
     static const UINT kIndicators[4];

@@ -87,37 +87,6 @@ TEST_F(MainFrameTest, MenuBarShowsTheMainMenuTableWithItsPrompts) {
     EXPECT_EQ(titles, (QStringList{"&File", "&Edit", "&Script", "&View", "&Help"}));
 }
 
-TEST_F(MainFrameTest, MainMenuCarriesTheProgramsCommandsWhereTheUserLooksForThem) {
-    const CMenuResource& menu = *CResourceTables::App().FindMenu(IDR_MAINFRAME);
-    auto ids = [](const std::vector<CMenuEntry>& entries) {
-        std::vector<UINT> out;
-        for (const CMenuEntry& e : entries)
-            out.push_back(e.kind == CMenuEntry::Command ? e.nID : 0);
-        return out;
-    };
-    EXPECT_EQ(ids(menu[0].entries),
-              (std::vector<UINT>{ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, 0,
-                                 ID_FILE_SEND_MAIL, 0, ID_FILE_MRU_FILE1, 0, ID_APP_EXIT}));
-    EXPECT_EQ(ids(menu[2].entries),
-              (std::vector<UINT>{ID_SCRIPT_SPEAK, ID_SCRIPT_READ, 0, ID_SCRIPT_PLAY, ID_SCRIPT_MOVE,
-                                 0, ID_SCRIPT_PREVIEW}));
-    EXPECT_EQ(ids(menu[3].entries),
-              (std::vector<UINT>{ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_VIEW_SCRIPTBAR}));
-    EXPECT_EQ(ids(menu[4].entries), (std::vector<UINT>{ID_HELP_HTML, 0, ID_APP_ABOUT}));
-    const std::vector<CMenuEntry>& edit = menu[1].entries;
-    ASSERT_EQ(edit.size(), 17u);
-    EXPECT_EQ(edit[11].text, "F&ont");
-    EXPECT_EQ(ids(edit[11].entries), (std::vector<UINT>{ID_FORMAT_FONT, 0, ID_FORMAT_BOLD,
-                                                        ID_FORMAT_ITALIC, ID_FORMAT_UNDERLINE}));
-    EXPECT_EQ(edit[12].text, "Para&graph");
-    EXPECT_EQ(ids(edit[12].entries), (std::vector<UINT>{ID_PARA_LEFT, ID_PARA_CENTER, 0,
-                                                        ID_DECREASE_INDENT, ID_INCREASE_INDENT}));
-    EXPECT_EQ(edit[13].nID, ID_FORMAT_BACKCOLOR);
-    EXPECT_EQ(edit[14].nID, ID_ADVANCED_OPTIONS);
-    EXPECT_EQ(edit[15].nID, ID_EDIT_HTML);
-    EXPECT_EQ(edit[16].kind, CMenuEntry::Separator);
-}
-
 TEST_F(MainFrameTest, ToolbarButtonsFollowTheTableWithTooltipsPromptsAndPictures) {
     CMainFrame& frame = BuildFrame();
     ASSERT_NE(frame.m_wndToolBar, nullptr);
@@ -144,6 +113,8 @@ TEST_F(MainFrameTest, ToolbarButtonsFollowTheTableWithTooltipsPromptsAndPictures
 
 TEST_F(MainFrameTest, StatusBarHasTheMessagePaneThenCapsNumAndScroll) {
     CMainFrame& frame = BuildFrame();
+    ASSERT_NE(frame.m_wndStatusBar, nullptr);
+    EXPECT_EQ(frame.GetControlBar(ID_VIEW_STATUS_BAR), frame.m_wndStatusBar);
     ASSERT_NE(frame.GetPane(ID_SEPARATOR), nullptr);
     EXPECT_EQ(frame.GetPane(ID_SEPARATOR)->text(), "Ready");
     EXPECT_EQ(frame.GetPane(ID_INDICATOR_CAPS)->text(), "CAP");
@@ -231,30 +202,6 @@ TEST_F(MainFrameTest, AcceleratorsGiveEveryKeyOfTheTable) {
     EXPECT_EQ(keysOf(ID_PREV_PANE), (QStringList{"Shift+F6"}));
     EXPECT_EQ(keysOf(ID_CANCEL_EDIT_CNTR), (QStringList{"Esc"}));
     EXPECT_EQ(CResourceTables::App().FindAccelerators(IDR_MAINFRAME)->size(), 19u);
-}
-
-TEST_F(MainFrameTest, ContextMenuTableHoldsOnePopupWithTheEditorsEntries) {
-    const CMenuResource* menu = CResourceTables::App().FindMenu(IDR_CONTEXT_MENU);
-    ASSERT_NE(menu, nullptr);
-    ASSERT_EQ(menu->size(), 1u);
-    ASSERT_EQ(menu->front().kind, CMenuEntry::Popup);
-    std::vector<std::pair<std::string, UINT>> entries;
-    for (const CMenuEntry& e : menu->front().entries)
-        entries.emplace_back(e.text, e.nID);
-    const std::vector<std::pair<std::string, UINT>> expected = {{"&Font...", ID_FORMAT_FONT},
-                                                                {"", 0},
-                                                                {"&Speak", ID_SCRIPT_SPEAK},
-                                                                {"&Read", ID_SCRIPT_READ},
-                                                                {"Pla&y", ID_SCRIPT_PLAY},
-                                                                {"&Move", ID_SCRIPT_MOVE},
-                                                                {"", 0},
-                                                                {"Select A&ll", ID_EDIT_SELECT_ALL},
-                                                                {"&Paste", ID_EDIT_PASTE},
-                                                                {"&Copy", ID_EDIT_COPY},
-                                                                {"Cu&t", ID_EDIT_CUT},
-                                                                {"", 0},
-                                                                {"&Undo", ID_EDIT_UNDO}};
-    EXPECT_EQ(entries, expected);
 }
 
 TEST_F(MainFrameTest, StringTableHoldsTheApplicationsOwnTexts) {
