@@ -139,9 +139,9 @@ void RegisterStrings(CStringTable& s) {
     s.Set(ID_EDIT_COPY, "Copy the selection and put it on the Clipboard\nCopy");
     s.Set(ID_EDIT_PASTE, "Insert Clipboard contents\nPaste");
     s.Set(ID_EDIT_SELECT_ALL, "Select the entire document\nSelect All");
-    s.Set(ID_EDIT_FIND, "Find the specified text\nFind");
+    s.Set(ID_EDIT_FIND, "Find the text you name\nFind");
     s.Set(ID_EDIT_REPEAT, "Repeat the last action\nRepeat");
-    s.Set(ID_EDIT_REPLACE, "Replace specific text with different text\nReplace");
+    s.Set(ID_EDIT_REPLACE, "Replace text with different text\nReplace");
     s.Set(ID_OLE_EDIT_PROPERTIES, "Edit properties of the selected object\nProperties");
     s.Set(ID_NEXT_PANE, "Switch to the next window pane\nNext Pane");
     s.Set(ID_PREV_PANE, "Switch back to the previous window pane\nPrevious Pane");
