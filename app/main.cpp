@@ -1,4 +1,5 @@
 #include "app/compile_command.h"
+#include "app/parl_app.h"
 #include "app/project_loader.h"
 #include "platform/qt/rich_edit_view.h"
 
@@ -37,6 +38,8 @@ int CompileProject(int argc, char** argv, const std::vector<std::string>& args) 
 
 } // namespace
 
+// With --compile the program compiles a message file and exits; otherwise it opens its window
+// (a file named on the command line is opened in it).
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     if (Has(args, "--compile")) {
@@ -44,6 +47,5 @@ int main(int argc, char** argv) {
             return RunCompileCommand(args, std::cout, std::cerr);
         return CompileProject(argc, argv, args);
     }
-    std::cerr << CompileUsage();
-    return 2;
+    return RunParlApp(argc, argv);
 }

@@ -2,8 +2,23 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <map>
+
+namespace {
+std::map<int, int> g_overrides;
+}
+
+void SetSystemMetricOverride(int nIndex, int value) {
+    g_overrides[nIndex] = value;
+}
+
+void ClearSystemMetricOverrides() {
+    g_overrides.clear();
+}
 
 int GetSystemMetrics(int nIndex) {
+    if (const auto it = g_overrides.find(nIndex); it != g_overrides.end())
+        return it->second;
     const QScreen* screen = QGuiApplication::primaryScreen();
     switch (nIndex) {
     case SM_CXSCREEN:

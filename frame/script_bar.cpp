@@ -1,0 +1,159 @@
+#include "frame/script_bar.h"
+
+#include "frame/main_frame.h"
+#include "platform/file_find.h"
+#include "platform/logfont.h"
+#include "platform/qt/font_dialog.h"
+#include "platform/qt/message_box.h"
+#include "platform/qt/settings_store.h"
+#include "platform/qt/system_metrics.h"
+#include "platform/qt/win_app.h"
+#include "res/images.h"
+#include "res/resource.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QToolBar>
+#include <cstring>
+
+const char* const CScriptBar::kAnimations[23] = {
+    "RestPose",      "Alert",   "Announce",    "Congratulate", "Confused",     "Decline",
+    "DontRecognize", "Explain", "GestureDown", "GestureLeft",  "GestureRight", "GestureUp",
+    "GetAttention",  "Greet",   "Pleased",     "Read",         "Sad",          "Suggest",
+    "Surprised",     "Think",   "Uncertain",   "Wave",         "Write"};
+
+const char* const CScriptBar::kDestinations[9] = {"Upper Left",   "Middle Left",   "Lower Left",
+                                                  "Upper Center", "Middle Center", "Lower Center",
+                                                  "Upper Right",  "Middle Right",  "Lower Right"};
+
+const char* const CScriptBar::kWebCharacters[3] = {"genie", "robby", "merlin"};
+
+const char* const CScriptBar::kNoCharactersMessage =
+    "Could not find any characters on\nyour hard drive. Characters available from the web\n"
+    "have been loaded. See character location in help!";
+
+std::string CScriptBar::CurrentEntry(const QComboBox* list) {
+    if (list == nullptr || list->currentIndex() < 0)
+        return {};
+    return list->currentText().toStdString();
+}
+
+namespace {
+
+// Puts a drop-down list of `width` pixels in place of the separator at `index` of the bar. The
+// list shows about `droppedHeight` pixels of entries when dropped down.
+QComboBox* CreateList(QToolBar* bar, int index, UINT nID, int width, int droppedHeight,
+                      bool scrollBar) {
+    const QList<QAction*> items = bar->actions();
+    if (index >= items.size() || !items.at(index)->isSeparator())
+        return nullptr;
+    auto* list = new QComboBox(bar);
+    list->setObjectName(QStringLiteral("list%1").arg(nID));
+    list->setProperty("nID", nID);
+    list->setEditable(false);
+    list->setFixedWidth(width);
+    list->setFocusPolicy(Qt::StrongFocus);
+    const CPrompt prompt = CResourceTables::App().Strings().Prompt(nID);
+    list->setStatusTip(QString::fromStdString(prompt.status));
+    list->setToolTip(QString::fromStdString(prompt.tooltip));
+    list->view()->setVerticalScrollBarPolicy(scrollBar ? Qt::ScrollBarAsNeeded
+                                                       : Qt::ScrollBarAlwaysOff);
+    list->setProperty("droppedHeight", droppedHeight);
+    QAction* separator = items.at(index);
+    bar->insertWidget(separator, list);
+    bar->removeAction(separator);
+    delete separator;
+    return list;
+}
+
+// As many rows as fit in the dropped height below the list's own field.
+void FitDroppedHeight(QComboBox* list) {
+    const int dropped = list->property("droppedHeight").toInt();
+    const int row = list->fontMetrics().height() + 4;
+    list->setMaxVisibleItems(std::max(1, (dropped - list->sizeHint().height()) / row));
+}
+
+std::string CharacterFolder() {
+    if (CWinApp* app = AfxGetApp())
+        return app->GetProfileString(CSettingsStore::kSection, CSettingsStore::kCharacterPath);
+    CSettingsStore store;
+    return store.GetProfileString(CSettingsStore::kSection, CSettingsStore::kCharacterPath);
+}
+
+} // namespace
+
+BOOL CMainFrame::CreateScriptBar() {
+    const CToolBarResource* items = CResourceTables::App().FindToolBar(IDW_SCRIPTBAR);
+    if (items == nullptr || items->size() != 14)
+        return FALSE;
+    QToolBar* bar = CreateToolBar(IDW_SCRIPTBAR, *items, LoadToolBarBitmap(IDB_SCRIPTBAR));
+    if (bar == nullptr)
+        return FALSE;
+    bar->setWindowTitle(QStringLiteral("Script"));
+    m_wndScriptBar.m_pBar = bar;
+
+    // Each list replaces the separator item after its button; the separator after it stays as
+    // the gap before the next button.
+    m_wndScriptBar.m_wndCharacterCombo = CreateList(bar, 3, IDC_CHARACTER_COMBO, 100, 100, false);
+    m_wndScriptBar.m_wndAnimationCombo = CreateList(bar, 6, IDC_ANIMATION_COMBO, 120, 200, true);
+    m_wndScriptBar.m_wndDestinationCombo =
+        CreateList(bar, 9, IDC_DESTINATION_COMBO, 100, 200, true);
+    if (m_wndScriptBar.m_wndCharacterCombo == nullptr ||
+        m_wndScriptBar.m_wndAnimationCombo == nullptr ||
+        m_wndScriptBar.m_wndDestinationCombo == nullptr)
+        return FALSE;
+
+    // The characters installed: the folder value is joined to the pattern as it stands.
+    QComboBox* characters = m_wndScriptBar.m_wndCharacterCombo;
+    CFileFind finder;
+    BOOL bWorking = finder.FindFile(CharacterFolder() + "*.acs");
+    while (bWorking) {
+        bWorking = finder.FindNextFile();
+        characters->addItem(QString::fromStdString(finder.GetFileTitle()));
+    }
+    if (characters->count() == 0) {
+        for (const char* name : CScriptBar::kWebCharacters)
+            characters->addItem(QString::fromLatin1(name));
+        AfxMessageBox(CScriptBar::kNoCharactersMessage, MB_OK);
+    }
+    characters->setCurrentIndex(0);
+
+    for (const char* name : CScriptBar::kAnimations)
+        m_wndScriptBar.m_wndAnimationCombo->addItem(QString::fromLatin1(name));
+    m_wndScriptBar.m_wndAnimationCombo->setCurrentIndex(0);
+    for (const char* name : CScriptBar::kDestinations)
+        m_wndScriptBar.m_wndDestinationCombo->addItem(QString::fromLatin1(name));
+    m_wndScriptBar.m_wndDestinationCombo->setCurrentIndex(0);
+
+    // The lists' font: a bold sans serif of 12 pixels, or the system's font where text may be
+    // in a double-byte code page.
+    if (GetSystemMetrics(SM_DBCSENABLED) != 0) {
+        m_wndScriptBar.m_fontLists = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    } else {
+        LOGFONT lf;
+        std::memset(&lf, 0, sizeof lf);
+        lf.lfHeight = -12;
+        lf.lfWeight = FW_BOLD;
+        lf.lfPitchAndFamily = 0x22; // variable pitch, Swiss
+        const std::string face = AfxLoadString(IDS_LIST_FONT, "MS Sans Serif");
+        std::strncpy(lf.lfFaceName, face.c_str(), LF_FACESIZE - 1);
+        m_wndScriptBar.m_fontLists = CFontDialog::FontFromLogFont(lf);
+        // A character height in screen pixels, as a font made for the screen has it; where
+        // the face is missing, a Swiss face stands in.
+        m_wndScriptBar.m_fontLists.setPixelSize(-lf.lfHeight);
+        m_wndScriptBar.m_fontLists.setStyleHint(QFont::SansSerif);
+    }
+    for (QComboBox* list : {m_wndScriptBar.m_wndCharacterCombo, m_wndScriptBar.m_wndAnimationCombo,
+                            m_wndScriptBar.m_wndDestinationCombo}) {
+        list->setFont(m_wndScriptBar.m_fontLists);
+        FitDroppedHeight(list);
+        // A choice made, typing goes on in the message.
+        QObject::connect(list, &QComboBox::activated, this, [this] {
+            if (QWidget* view = GetActiveView())
+                view->setFocus(Qt::OtherFocusReason);
+        });
+    }
+    return TRUE;
+}

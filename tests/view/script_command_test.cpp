@@ -1,0 +1,154 @@
+// Speak, Read, Play and Move: the tag each puts in the message, its colour and the caret.
+#include "view_fixture.h"
+
+#include "view/speak_dlg.h"
+
+#include <QApplication>
+#include <QPlainTextEdit>
+#include <QTest>
+
+namespace {
+
+CModalScript::Answer TypeAndPress(const QString& text, bool ok) {
+    auto fill = [text](QDialog& dialog) {
+        auto* edit = dialog.findChild<QPlainTextEdit*>();
+        ASSERT_NE(edit, nullptr);
+        edit->setPlainText(text);
+    };
+    return ok ? CModalScript::Accept(fill) : CModalScript::Reject(fill);
+}
+
+} // namespace
+
+class ScriptCommandTest : public ViewTest {};
+
+TEST_F(ScriptCommandTest, PlayInsertsTheTagAtTheCaretInTheCommandColourWithTheCaretAfterIt) {
+    Type("Hello world");
+    m_doc.SetModifiedFlag(FALSE);
+    Pick(Bar().m_wndAnimationCombo, "Wave");
+    Select(3, 3);
+    Frame().SendCommand(ID_SCRIPT_PLAY);
+
+    const std::string tag = "<genie Play Wave>";
+    EXPECT_EQ(Text(), "Hel" + tag + "lo world");
+    const LONG end = 3 + static_cast<LONG>(tag.size());
+    EXPECT_EQ(Selection().cpMin, end);
+    EXPECT_EQ(Selection().cpMax, end);
+    EXPECT_TRUE(m_doc.IsModified());
+
+    const CHARFORMAT inTag = FormatOf(3, end);
+    EXPECT_TRUE(inTag.dwMask & CFM_COLOR);
+    EXPECT_EQ(inTag.crTextColor, 0x0000FFu);
+    EXPECT_EQ(FormatOf(end, end + 2).crTextColor, 0u);
+    EXPECT_EQ(FormatOf(0, 3).crTextColor, 0u);
+}
+
+TEST_F(ScriptCommandTest, EachCommandBuildsItsTagFromTheListsItNeeds) {
+    Pick(Bar().m_wndCharacterCombo, "merlin");
+    Pick(Bar().m_wndAnimationCombo, "GetAttention");
+    Pick(Bar().m_wndDestinationCombo, "Middle Center");
+    Frame().SendCommand(ID_SCRIPT_READ);
+    Frame().SendCommand(ID_SCRIPT_MOVE);
+    Frame().SendCommand(ID_SCRIPT_PLAY);
+    EXPECT_EQ(Text(), "<merlin Read><merlin Move Middle Center><merlin Play GetAttention>");
+    // The caret follows each tag, so they come in the order given.
+    EXPECT_EQ(Selection().cpMin, static_cast<LONG>(Text().size()));
+}
+
+TEST_F(ScriptCommandTest, TagTakesTheCommandColourOfTheMomentAndEarlierTagsKeepTheirs) {
+    Frame().SendCommand(ID_SCRIPT_READ);
+    m_doc.m_crCommand = RGB(0, 128, 0);
+    Frame().SendCommand(ID_SCRIPT_READ);
+    EXPECT_EQ(Text(), "<genie Read><genie Read>");
+    EXPECT_EQ(FormatOf(0, 12).crTextColor, RGB(255, 0, 0));
+    EXPECT_EQ(FormatOf(12, 24).crTextColor, RGB(0, 128, 0));
+}
+
+TEST_F(ScriptCommandTest, SelectionInsideBoldFourteenPointTextIsReplacedByABoldFourteenPointTag) {
+    Type("one two three");
+    Select(0, 13);
+    SetCharFormat(CFM_BOLD | CFM_SIZE, CFE_BOLD, 280);
+    Select(4, 7); // "two"
+    Frame().SendCommand(ID_SCRIPT_READ);
+
+    EXPECT_EQ(Text(), "one <genie Read> three");
+    EXPECT_EQ(Selection().cpMin, 16);
+    EXPECT_EQ(Selection().cpMax, 16);
+    const CHARFORMAT tag = FormatOf(4, 16);
+    EXPECT_TRUE(tag.dwEffects & CFE_BOLD);
+    EXPECT_EQ(tag.yHeight, 280);
+    EXPECT_EQ(tag.crTextColor, 255u);
+    const CHARFORMAT after = FormatOf(16, 22);
+    EXPECT_TRUE(after.dwEffects & CFE_BOLD);
+    EXPECT_EQ(after.crTextColor, 0u);
+}
+
+TEST_F(ScriptCommandTest, SpeakPutsTheTypedTextInTheTagLineBreaksIncluded) {
+    m_script.Push(TypeAndPress("Hello\nthere <b>", true));
+    Frame().SendCommand(ID_SCRIPT_SPEAK);
+    ASSERT_EQ(m_script.Shown().size(), 1u);
+    EXPECT_EQ(m_script.Last().kind, "CSpeakDlg");
+    EXPECT_EQ(m_script.Last().title, "Enter text to speak");
+
+    // The tag spans two paragraphs; its line break counts two positions, as CR LF.
+    EXPECT_EQ(Text(), "<genie Speak Hello\nthere <b>>");
+    const std::string tag = "<genie Speak Hello\r\nthere <b>>";
+    EXPECT_EQ(Selection().cpMin, static_cast<LONG>(tag.size()));
+    EXPECT_EQ(FormatOf(0, static_cast<LONG>(tag.size())).crTextColor, 255u);
+    EXPECT_EQ(m_view->document()->blockCount(), 2);
+}
+
+TEST_F(ScriptCommandTest, SpeakWithNothingTypedKeepsTheBlankBeforeTheEnd) {
+    m_script.Push(CModalScript::Accept());
+    Frame().SendCommand(ID_SCRIPT_SPEAK);
+    EXPECT_EQ(Text(), "<genie Speak >");
+}
+
+TEST_F(ScriptCommandTest, CancelledSpeakChangesNothing) {
+    Type("Keep me");
+    m_doc.SetModifiedFlag(FALSE);
+    Select(2, 4);
+    m_script.Push(TypeAndPress("lost words", false));
+    Frame().SendCommand(ID_SCRIPT_SPEAK);
+    EXPECT_EQ(Text(), "Keep me");
+    EXPECT_EQ(Selection().cpMin, 2);
+    EXPECT_EQ(Selection().cpMax, 4);
+    EXPECT_FALSE(m_doc.IsModified());
+
+    // The next Speak opens empty: nothing typed before survives.
+    std::string seen = "<not shown>";
+    m_script.Push(CModalScript::Reject([&seen](QDialog& dialog) {
+        seen = dialog.findChild<QPlainTextEdit*>()->toPlainText().toStdString();
+    }));
+    Frame().SendCommand(ID_SCRIPT_SPEAK);
+    EXPECT_EQ(seen, "");
+}
+
+TEST_F(ScriptCommandTest, SpeakDialogBreaksLinesAsCrLfAndReadsThemBack) {
+    CSpeakDlg dlg;
+    dlg.m_strText = "a\r\nb";
+    dlg.UpdateData(FALSE);
+    EXPECT_EQ(dlg.TextEdit()->toPlainText(), "a\nb");
+    dlg.TextEdit()->setPlainText("one\ntwo\n");
+    dlg.UpdateData(TRUE);
+    EXPECT_EQ(dlg.m_strText, "one\r\ntwo\r\n");
+}
+
+TEST_F(ScriptCommandTest, CharacterNamesKeepTheirLetterCase) {
+    Bar().m_wndCharacterCombo->addItem(QStringLiteral("Genie"));
+    Pick(Bar().m_wndCharacterCombo, "Genie");
+    Frame().SendCommand(ID_SCRIPT_READ);
+    EXPECT_EQ(Text(), "<Genie Read>");
+}
+
+TEST_F(ScriptCommandTest, ChoosingFromAListHandsTheKeyboardBackToTheMessage) {
+    Frame().show();
+    Frame().activateWindow();
+    if (!QTest::qWaitForWindowActive(&Frame()))
+        GTEST_SKIP() << "the platform does not activate windows";
+    QComboBox* animations = Bar().m_wndAnimationCombo;
+    animations->setFocus();
+    animations->setCurrentIndex(3);
+    emit animations->activated(3);
+    EXPECT_EQ(QApplication::focusWidget(), m_view);
+}
