@@ -1,0 +1,35 @@
+#include "app/about_dlg.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+// The resource file is compiled into the static library, which must register it itself.
+static void InitIconResource() {
+    Q_INIT_RESOURCE(parlino);
+}
+
+QIcon LoadMainIcon() {
+    static const bool registered = (InitIconResource(), true);
+    (void)registered;
+    return QIcon(QStringLiteral(":/icons/parlino.png"));
+}
+
+CAboutDlg::CAboutDlg(QWidget* pParent) : CDialog(pParent) {
+    setWindowTitle(QStringLiteral("About Parl"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    SetDialogSize(217, 55);
+    setFixedSize(size());
+
+    // An icon control keeps the picture's own size: 32 by 32 pixels.
+    m_pIcon = new QLabel(this);
+    m_pIcon->setPixmap(LoadMainIcon().pixmap(32, 32));
+    const QRect at = DialogUnits().ToPixels(11, 17, 0, 0);
+    m_pIcon->setGeometry(at.x(), at.y(), 32, 32);
+
+    m_pVersion = new QLabel(QStringLiteral("Parlino Version 2 beta"), this);
+    m_pVersion->setTextFormat(Qt::PlainText);
+    Place(m_pVersion, 40, 8, 119, 8);
+
+    AddButton(IDOK, QStringLiteral("OK"), 178, 7, 32, 14, true);
+}

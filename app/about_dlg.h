@@ -1,0 +1,23 @@
+// The About box: the program's icon, its version line and OK.
+#pragma once
+
+#include "platform/qt/dialog.h"
+
+#include <QIcon>
+
+class QLabel;
+
+constexpr UINT IDD_ABOUTBOX = 100;
+
+// The program's main icon, drawn from the same picture the desktop shows.
+QIcon LoadMainIcon();
+
+class CAboutDlg : public CDialog {
+    Q_OBJECT
+
+public:
+    explicit CAboutDlg(QWidget* pParent = nullptr);
+
+    QLabel* m_pIcon;
+    QLabel* m_pVersion;
+};
