@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -56,6 +57,11 @@ QWidget* CreateItem(CPropertyPage& page, const CDialogItem& item) {
 CPropertyPage::CPropertyPage(const CDialogTemplate& tmpl) : m_template(tmpl) {
     setWindowFlags(Qt::Widget);
     setWindowTitle(QString::fromStdString(tmpl.caption));
+}
+
+CPropertyPage::~CPropertyPage() {
+    if (m_pSheet != nullptr)
+        m_pSheet->RemovePage(this);
 }
 
 QWidget* CPropertyPage::GetDlgItem(UINT nID) const {
@@ -132,14 +138,37 @@ CPropertySheet::CPropertySheet(const std::string& caption, QWidget* pParent, UIN
 
 CPropertySheet::~CPropertySheet() {
     // The pages belong to the caller and may outlive the sheet: take them out of its widgets.
+    m_bSwitching = true;
     for (CPropertyPage* page : m_pages) {
-        if (page->parent() != nullptr)
-            page->setParent(nullptr);
+        page->m_pSheet = nullptr;
+        page->setParent(nullptr);
     }
 }
 
 void CPropertySheet::AddPage(CPropertyPage* pPage) {
+    if (pPage->m_pSheet != nullptr)
+        pPage->m_pSheet->RemovePage(pPage);
+    pPage->m_pSheet = this;
     m_pages.push_back(pPage);
+}
+
+void CPropertySheet::RemovePage(CPropertyPage* pPage) {
+    const auto it = std::find(m_pages.begin(), m_pages.end(), pPage);
+    if (it == m_pages.end())
+        return;
+    const int index = static_cast<int>(it - m_pages.begin());
+    m_bSwitching = true;
+    const int tab = m_pTabs->indexOf(pPage);
+    if (tab >= 0)
+        m_pTabs->removeTab(tab);
+    pPage->setParent(nullptr);
+    pPage->m_pSheet = nullptr;
+    m_pages.erase(it);
+    if (m_nActive > index || m_nActive >= GetPageCount())
+        m_nActive = std::max(0, m_nActive - 1);
+    if (m_pTabs->count() > 0)
+        m_pTabs->setCurrentIndex(m_nActive);
+    m_bSwitching = false;
 }
 
 CPropertyPage* CPropertySheet::GetPage(int nPage) const {

@@ -74,7 +74,8 @@ class CPropertyPage : public CDialog {
 public:
     // `tmpl` must outlive the page (templates are static tables).
     explicit CPropertyPage(const CDialogTemplate& tmpl);
-    ~CPropertyPage() override = default;
+    // Leaves the sheet it was added to.
+    ~CPropertyPage() override;
 
     const CDialogTemplate& GetTemplate() const { return m_template; }
     // True once the sheet has shown the page and its controls exist.
@@ -117,6 +118,7 @@ private:
     void Notify(UINT nCode, UINT nID);
 
     const CDialogTemplate& m_template;
+    CPropertySheet* m_pSheet = nullptr;
     bool m_bCreated = false;
     std::map<UINT, QWidget*> m_items;
     std::map<std::pair<UINT, UINT>, Handler> m_notifications;
@@ -129,7 +131,8 @@ public:
     CPropertySheet(const std::string& caption, QWidget* pParent = nullptr, UINT iSelectPage = 0);
     ~CPropertySheet() override;
 
-    // Pages are shown in the order they are added; the caller owns them.
+    // Pages are shown in the order they are added; the caller owns them, and they may go
+    // before or after the sheet.
     void AddPage(CPropertyPage* pPage);
     int GetPageCount() const { return static_cast<int>(m_pages.size()); }
     CPropertyPage* GetPage(int nPage) const;
@@ -147,7 +150,10 @@ public:
     void done(int result) override;
 
 private:
+    friend class CPropertyPage;
     void OnTabChanged(int index);
+    // A page that goes away before its sheet.
+    void RemovePage(CPropertyPage* pPage);
 
     std::vector<CPropertyPage*> m_pages;
     int m_nActive = 0;
