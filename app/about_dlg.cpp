@@ -1,27 +1,27 @@
 #include "app/about_dlg.h"
 
 #include "res/images.h"
-#include "res/resource.h"
 
 #include <QLabel>
+#include <QPushButton>
 
 CAboutDlg::CAboutDlg(QWidget* pParent) : CDialog(pParent) {
     setObjectName(QStringLiteral("CAboutDlg"));
     setWindowTitle(QStringLiteral("About Parl"));
-    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     SetDialogSize(217, 55);
+    setFixedSize(size());
 
-    auto* icon = new QLabel(this);
-    icon->setObjectName(QStringLiteral("icon"));
-    icon->setPixmap(AppIcon().pixmap(32, 32));
-    icon->setGeometry(QRect(DialogUnits().ToPixels(11, 17, 0, 0).topLeft(), QSize(32, 32)));
+    // An icon control keeps the picture's own size: 32 by 32 pixels.
+    m_pIcon = new QLabel(this);
+    m_pIcon->setPixmap(AppIcon().pixmap(32, 32));
+    const QRect at = DialogUnits().ToPixels(11, 17, 0, 0);
+    m_pIcon->setGeometry(at.x(), at.y(), 32, 32);
 
-    auto* version = new QLabel(QString::fromLatin1(kVersionLine), this);
-    version->setObjectName(QStringLiteral("version"));
-    version->setTextFormat(Qt::PlainText);
-    Place(version, 40, 8, 119, 8);
+    m_pVersion = new QLabel(QStringLiteral("Parlino Version 2 beta"), this);
+    m_pVersion->setTextFormat(Qt::PlainText);
+    Place(m_pVersion, 40, 8, 119, 8);
 
     AddButton(IDOK, QStringLiteral("OK"), 178, 7, 32, 14, true);
 }
-
-CAboutDlg::~CAboutDlg() = default;

@@ -3,12 +3,18 @@
 
 #include "platform/qt/dialog.h"
 
+#include <QIcon>
+
+class QLabel;
+
+#include "res/resource.h"
+
 class CAboutDlg : public CDialog {
     Q_OBJECT
 
 public:
     explicit CAboutDlg(QWidget* pParent = nullptr);
-    ~CAboutDlg() override;
 
-    static constexpr const char* kVersionLine = "Parlino Version 2 beta";
+    QLabel* m_pIcon;
+    QLabel* m_pVersion;
 };

@@ -363,30 +363,14 @@ QPixmap LoadToolBarBitmap(UINT nIDBitmap) {
     return strip;
 }
 
+// The resource file is compiled into the static library, which must register it itself.
+static void InitIconResource() {
+    Q_INIT_RESOURCE(parlino);
+}
+
 QIcon AppIcon() {
-    // A speech bubble with a small figure in it, at the sizes a desktop asks for.
-    QIcon icon;
-    for (int size : {16, 32, 48, 64}) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter p(&pixmap);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.scale(size / 32.0, size / 32.0);
-        QPainterPath bubble;
-        bubble.addRoundedRect(QRectF(1, 1, 30, 22), 7, 7);
-        QPainterPath tail;
-        tail.moveTo(7, 20);
-        tail.lineTo(5, 31);
-        tail.lineTo(16, 20);
-        p.setPen(QPen(kInk, 1.5));
-        p.setBrush(kAccent);
-        p.drawPath(bubble.united(tail));
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(0xf6, 0xd3, 0x2d));
-        p.drawEllipse(QPointF(16, 8), 4, 4);
-        p.setBrush(kPaper);
-        p.drawRoundedRect(QRectF(10, 13, 12, 6), 3, 3);
-        icon.addPixmap(pixmap);
-    }
-    return icon;
+    // The picture the desktop shows for the program, rendered from desktop/parlino.svg.
+    static const bool registered = (InitIconResource(), true);
+    (void)registered;
+    return QIcon(QStringLiteral(":/icons/parlino.png"));
 }

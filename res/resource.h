@@ -23,6 +23,12 @@ constexpr UINT IDD_DEFAULTS = 139;
 constexpr UINT IDD_COLOR = 140;
 constexpr UINT IDC_SPEAK_TEXT = 1000;
 constexpr UINT IDC_HTML_EDIT = 1001;
+constexpr UINT IDC_CHARACTER_LOCATION = 1002;
+constexpr UINT IDC_BACKGROUND_PICTURE = 1003;
+constexpr UINT IDC_DEFAULT_CHARACTER = 1004;
+constexpr UINT IDC_RESOLUTION = 1006;
+constexpr UINT IDC_CHANGE_COLOR = 1008;
+constexpr UINT IDC_RECIPIENT_HAS_AGENT = 1009;
 
 // Commands of the program.
 constexpr UINT ID_CANCEL_EDIT_CNTR = 32768; // Escape; no command of the program handles it

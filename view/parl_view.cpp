@@ -1,5 +1,7 @@
 #include "view/parl_view.h"
 
+#include "options/advanced_options.h"
+
 #include "document/parl_doc.h"
 #include "frame/main_frame.h"
 #include "platform/logfont.h"
@@ -74,6 +76,7 @@ CParlView::~CParlView() {
 void CParlView::MapCommands() {
     OnCommand(ID_SCRIPT_PREVIEW, [this] { OnScriptPreview(); });
     OnCommand(ID_HELP_HTML, [this] { OnHelpHtml(); });
+    OnCommand(ID_ADVANCED_OPTIONS, [this] { OnAdvancedOptions(); });
     OnCommand(ID_SCRIPT_SPEAK, [this] { OnScriptSpeak(); });
     OnCommand(ID_SCRIPT_READ, [this] { OnScriptRead(); });
     OnCommand(ID_SCRIPT_PLAY, [this] { OnScriptPlay(); });
@@ -236,6 +239,11 @@ void CParlView::OnRButtonDown(UINT, const QPoint& point) {
     owner->TrackPopupMenu(menu->front().entries, viewport()->mapToGlobal(point));
 }
 
+void CParlView::OnAdvancedOptions() {
+    if (m_pDocument != nullptr)
+        ShowAdvancedOptions(*m_pDocument, this);
+}
+
 void CParlView::OnScriptPreview() {
     if (m_pDocument == nullptr)
         return;
@@ -246,7 +254,8 @@ void CParlView::OnScriptPreview() {
         m_pDocument->OnSaveDocument("temp.htm");
         file = "temp.htm";
     } else {
-        if (m_pDocument->IsModified())
+        // Written again when the message changed since, or the file is gone.
+        if (m_pDocument->IsLastEmailOutOfDate())
             m_pDocument->OnSaveDocument(path);
         file = path;
     }

@@ -46,6 +46,7 @@ public:
     void OnRButtonDown(UINT nFlags, const QPoint& point);
     void OnScriptPreview();
     void OnHelpHtml();
+    void OnAdvancedOptions();
 
     // Script commands.
     void OnScriptSpeak();

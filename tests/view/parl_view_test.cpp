@@ -3,6 +3,7 @@
 
 #include "platform/qt/shell_open.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QPalette>
 #include <QTest>
@@ -127,7 +128,8 @@ TEST_F(ParlViewTest, PreviewOfAnUnsavedMessageWritesTempHtmInTheCurrentFolderAnd
     EXPECT_TRUE(QFileInfo(QString::fromStdString(m_work + "temp.htm")).isFile());
     EXPECT_EQ(m_shell.m_opened, (std::vector<std::string>{m_work + "temp.htm"}));
     EXPECT_EQ(m_doc.m_strLastEmailPath, "");
-    EXPECT_FALSE(m_doc.IsModified());
+    // The preview file is no save of the message: leaving now must still offer to save it.
+    EXPECT_TRUE(m_doc.IsModified());
 
     // A second preview writes the same file again.
     Frame().SendCommand(ID_SCRIPT_PREVIEW);
@@ -139,11 +141,28 @@ TEST_F(ParlViewTest, PreviewOfAnUnsavedMessageWritesTempHtmInTheCurrentFolderAnd
 TEST_F(ParlViewTest, PreviewOfAnUnchangedSavedEmailOpensItWithoutWriting) {
     EnterWorkFolder();
     const std::string email = m_work + "hello.htm";
+    {
+        QFile file(QString::fromStdString(email));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("the page as written");
+    }
     m_doc.m_strLastEmailPath = email;
     m_doc.SetModifiedFlag(FALSE);
     Frame().SendCommand(ID_SCRIPT_PREVIEW);
     EXPECT_TRUE(m_doc.m_saves.empty());
-    EXPECT_FALSE(QFileInfo(QString::fromStdString(email)).exists());
+    QFile file(QString::fromStdString(email));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("the page as written"));
+    EXPECT_EQ(m_shell.m_opened, (std::vector<std::string>{email}));
+}
+
+TEST_F(ParlViewTest, PreviewOfASavedEmailWhoseFileIsGoneWritesItAgain) {
+    EnterWorkFolder();
+    const std::string email = m_work + "hello.htm";
+    m_doc.m_strLastEmailPath = email;
+    m_doc.SetModifiedFlag(FALSE);
+    Frame().SendCommand(ID_SCRIPT_PREVIEW);
+    EXPECT_EQ(m_doc.m_saves, (std::vector<std::string>{email}));
     EXPECT_EQ(m_shell.m_opened, (std::vector<std::string>{email}));
 }
 
@@ -174,4 +193,20 @@ TEST_F(ParlViewTest, HtmlHelpOpensTheHelpPageUnderTheCurrentFolderHoweverLongIts
     EXPECT_EQ(m_shell.m_opened, (std::vector<std::string>{current + "/help/main.htm"}));
     // The page need not exist; nothing is shown either way.
     EXPECT_TRUE(m_script.Shown().empty());
+}
+
+TEST_F(ParlViewTest, AdvancedOptionsFromTheMenuEditTheViewsDocument) {
+    m_doc.m_strDefaultCharacter = "merlin";
+    m_doc.SetModifiedFlag(FALSE);
+    m_script.Push(CModalScript::Accept());
+    Frame().SendCommand(ID_ADVANCED_OPTIONS);
+    ASSERT_EQ(m_script.Shown().size(), 1u);
+    EXPECT_EQ(m_script.Last().kind, "COptionSht");
+    EXPECT_EQ(m_doc.m_strDefaultCharacter, "merlin");
+    EXPECT_TRUE(m_doc.IsModified());
+
+    m_doc.SetModifiedFlag(FALSE);
+    m_script.Push(CModalScript::Reject());
+    Frame().SendCommand(ID_ADVANCED_OPTIONS);
+    EXPECT_FALSE(m_doc.IsModified());
 }

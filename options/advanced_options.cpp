@@ -1,0 +1,25 @@
+#include "options/advanced_options.h"
+
+#include "document/parl_doc.h"
+#include "options/option_sht.h"
+
+void ShowAdvancedOptions(CParlDoc& doc, QWidget* parent) {
+    COptionSht sheet("Advanced Options", parent, 1);
+    sheet.m_locPage.m_strCharacterLocation = doc.m_strCharacterLocation;
+    sheet.m_defPage.m_strDefaultCharacter = doc.m_strDefaultCharacter;
+    sheet.m_colorPage.m_crCommand = doc.m_crCommand;
+    if (sheet.DoModal() != IDOK)
+        return;
+    doc.m_strCharacterLocation = sheet.m_locPage.m_strCharacterLocation;
+    doc.m_strDefaultCharacter = sheet.m_defPage.m_strDefaultCharacter;
+    doc.m_crCommand = sheet.m_colorPage.m_crCommand;
+    doc.m_strBackgroundPicture = sheet.m_locPage.m_strBackgroundPicture;
+    doc.m_bRecipientHasAgent = sheet.m_defPage.m_bRecipientHasAgent;
+    // The combo box takes typed text and a choice can end with nothing selected; such an index
+    // names no screen, so the one the document has stays.
+    if (const CResolution* resolution = ResolutionAt(sheet.m_defPage.m_nResolution)) {
+        doc.m_nScreenWidth = resolution->cx;
+        doc.m_nScreenHeight = resolution->cy;
+    }
+    doc.SetModifiedFlag(TRUE);
+}

@@ -1,0 +1,50 @@
+#include "options/def_page.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+
+CDefPage::CDefPage() : CPropertyPage(Template()) {
+    OnControl(CBN_SELENDOK, IDC_RESOLUTION, [this] { OnSelendokResolution(); });
+}
+
+const CDialogTemplate& CDefPage::Template() {
+    static const CDialogTemplate tmpl{
+        IDD_DEFAULTS,
+        "Defaults",
+        186,
+        121,
+        {
+            {CDialogItem::Static, IDC_STATIC, "Default Character", 13, 52, 141, 8,
+             SS_LEFT | WS_GROUP},
+            {CDialogItem::Edit, IDC_DEFAULT_CHARACTER, "", 13, 66, 127, 14,
+             ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP},
+            {CDialogItem::Static, IDC_STATIC, "Screen resolution of recipient's monitor", 13, 13,
+             166, 8, SS_LEFT | WS_GROUP},
+            {CDialogItem::ComboBox, IDC_RESOLUTION, "", 13, 28, 127, 30,
+             CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP},
+            {CDialogItem::Button, IDC_RECIPIENT_HAS_AGENT, "Recipient has MS Agent", 13, 96, 93, 10,
+             BS_AUTOCHECKBOX | WS_TABSTOP},
+        }};
+    return tmpl;
+}
+
+void CDefPage::DoDataExchange(CDataExchange* pDX) {
+    CPropertyPage::DoDataExchange(pDX);
+    m_wndResolution = GetDlgItem<QComboBox>(IDC_RESOLUTION);
+    DDX_Text(pDX, GetDlgItem<QLineEdit>(IDC_DEFAULT_CHARACTER), m_strDefaultCharacter);
+    DDX_Check(pDX, GetDlgItem<QCheckBox>(IDC_RECIPIENT_HAS_AGENT), m_bRecipientHasAgent);
+}
+
+BOOL CDefPage::OnInitDialog() {
+    CPropertyPage::OnInitDialog();
+    for (const CResolution& resolution : kResolutions)
+        m_wndResolution->addItem(QString::fromLatin1(resolution.text));
+    m_wndResolution->setCurrentIndex(0);
+    m_nResolution = 0;
+    return TRUE;
+}
+
+void CDefPage::OnSelendokResolution() {
+    m_nResolution = m_wndResolution->currentIndex();
+}

@@ -1,0 +1,23 @@
+// The Locations page of the options sheet: where the page finds optional character files and
+// its background picture.
+#pragma once
+
+#include "res/resource.h"
+
+#include "platform/qt/property_sheet.h"
+
+#include <string>
+
+class CLocPage : public CPropertyPage {
+    Q_OBJECT
+
+public:
+    CLocPage();
+
+    static const CDialogTemplate& Template();
+
+    std::string m_strCharacterLocation;
+    std::string m_strBackgroundPicture;
+
+    void DoDataExchange(CDataExchange* pDX) override;
+};

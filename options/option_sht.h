@@ -1,0 +1,18 @@
+// The Advanced Options sheet: the Locations, Defaults and Color pages, in that order.
+#pragma once
+
+#include "options/color_page.h"
+#include "options/def_page.h"
+#include "options/loc_page.h"
+#include "platform/qt/property_sheet.h"
+
+class COptionSht : public CPropertySheet {
+    Q_OBJECT
+
+public:
+    COptionSht(const std::string& caption, QWidget* pParent = nullptr, UINT iSelectPage = 0);
+
+    CLocPage m_locPage;
+    CDefPage m_defPage;
+    CColorPage m_colorPage;
+};
