@@ -4,6 +4,7 @@
 #include "platform/qt/rich_edit_view.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QtGlobal>
 
 #include <iostream>
@@ -36,6 +37,28 @@ int CompileProject(int argc, char** argv, const std::vector<std::string>& args) 
     return RunCompileCommand(args, std::cout, std::cerr, MakeProjectLoader(view));
 }
 
+// Whether a window can be shown at all. Qt gives up on a missing display with a page of notes
+// and an abort; the program says it in one line instead.
+bool HaveDisplay(std::string& why) {
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
+        !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        return true;
+    const std::string display = qgetenv("DISPLAY").toStdString();
+    if (display.empty()) {
+        why = "DISPLAY is not set";
+        return false;
+    }
+    // A local display ":N" or ":N.S" listens on its socket in /tmp/.X11-unix.
+    if (display[0] == ':') {
+        const std::string number = display.substr(1, display.find('.') - 1);
+        if (!QFileInfo::exists(QString::fromStdString("/tmp/.X11-unix/X" + number))) {
+            why = "no X server listens on " + display;
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 // With --compile the program compiles a message file and exits; otherwise it opens its window
@@ -46,6 +69,22 @@ int main(int argc, char** argv) {
         if (Has(args, "--raw"))
             return RunCompileCommand(args, std::cout, std::cerr);
         return CompileProject(argc, argv, args);
+    }
+    if (Has(args, "--help") || Has(args, "-h")) {
+        std::cout << "usage: parlino [FILE]\n"
+                     "Opens the composer, with FILE (a project) in it when given.\n\n"
+                  << CompileUsage();
+        return 0;
+    }
+    if (Has(args, "--version")) {
+        std::cout << "parlino " << PARL_VERSION << "\n";
+        return 0;
+    }
+    std::string why;
+    if (!HaveDisplay(why)) {
+        std::cerr << "parlino: no display to show the window on (" << why
+                  << "); parlino --compile FILE works without one\n";
+        return 3;
     }
     return RunParlApp(argc, argv);
 }
