@@ -65,7 +65,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     StreamIn(ctrl, data, size);
 
     // The control stays usable: typing at the end lands in its text.
-    CHARRANGE end{-1, -1};
+    CHARRANGE all{0, -1};
+    ctrl.SendMessage(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&all));
+    ctrl.SendMessage(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&all));
+    CHARRANGE end{all.cpMax, all.cpMax};
     ctrl.SendMessage(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&end));
     ctrl.SendMessage(EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>("typed"));
     const std::string once = StreamOut(ctrl);

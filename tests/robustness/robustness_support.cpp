@@ -178,7 +178,10 @@ void StreamIn(IRichEditCtrl& ctrl, const std::string& bytes) {
 }
 
 void TypeAtEnd(IRichEditCtrl& ctrl, const char* text) {
-    CHARRANGE end{-1, -1};
+    CHARRANGE all{0, -1};
+    ctrl.SendMessage(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&all));
+    ctrl.SendMessage(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&all));
+    CHARRANGE end{all.cpMax, all.cpMax};
     ctrl.SendMessage(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&end));
     ctrl.SendMessage(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
 }
