@@ -18,7 +18,8 @@ ninja -C "$build" -j "$jobs" bench_phases parlino >/dev/null
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
-export QT_QPA_PLATFORM=offscreen
+export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$work"
+chmod 700 "$work"
 phases="$build/bench/bench_phases"
 
 mb() { awk -v b="$1" 'BEGIN { printf "%.2f", b / 1e6 }'; }
