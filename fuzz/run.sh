@@ -16,7 +16,7 @@ shift 2
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
     for t in "$build"/fuzz/fuzz_*; do
-        [ -x "$t" ] && targets+=("$(basename "$t")")
+        [ -f "$t" ] && [ -x "$t" ] && targets+=("$(basename "$t")")
     done
 fi
 
