@@ -20,7 +20,6 @@
 #include <cstring>
 #include <fstream>
 #include <iostream>
-#include <sstream>
 #include <string>
 #include <sys/resource.h>
 
@@ -107,11 +106,15 @@ long PeakKb() {
     return usage.ru_maxrss;
 }
 
+// Read in one piece, so the process's peak before a phase is the input and nothing more.
 std::string ReadAll(const char* path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    if (!in)
+        return {};
+    std::string bytes(static_cast<std::size_t>(in.tellg()), '\0');
+    in.seekg(0);
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return bytes;
 }
 
 template <typename Work> void Measure(int repeats, Work work) {

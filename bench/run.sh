@@ -22,12 +22,11 @@ export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$work"
 chmod 700 "$work"
 phases="$build/bench/bench_phases"
 
-mb() { awk -v b="$1" 'BEGIN { printf "%.2f", b / 1e6 }'; }
 # One table row: phase, input bytes, seconds, extra KB, peak KB.
 row() {
     awk -v p="$1" -v b="$2" -v s="$3" -v x="$4" -v k="$5" 'BEGIN {
-        printf "| %-24s | %9.2f | %9.4f | %9.1f | %10.1f | %9.1f | %6.2f |\n",
-            p, b / 1e6, s, (s > 0 ? b / 1e6 / s : 0), x / 1024, k / 1024, x * 1024 / b }'
+        printf "| %-24s | %10.2f | %9.2f | %9.1f | %10.1f | %9.1f | %8.2f |\n",
+            p, b / 1e6, s * 1000, (s > 0 ? b / 1e6 / s : 0), x / 1024, k / 1024, x * 1024 / b }'
 }
 # Seconds and peak KB of a whole command, from /usr/bin/time.
 timed() {
@@ -42,9 +41,10 @@ timed() {
     echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//')"
     echo "Run: $(date -u '+%Y-%m-%d %H:%M UTC'), Release build, best of 3 runs in-process;"
     echo "extra = memory the phase took beyond what the process held before it (input, control);"
-    echo "peak = the whole process. Commands (unrtf, parlino) are timed whole, once: extra = peak."
+    echo "peak = the whole process. Commands (unrtf, parlino) are timed whole, once, by /usr/bin/time"
+    echo "(10 ms resolution): their extra is their whole peak."
     echo
-    echo "| Phase                    | Input (MB) |  Time (s) |      MB/s | Extra (MB) | Peak (MB) | Extra/in |"
+    echo "| Phase                    | Input (MB) | Time (ms) |      MB/s | Extra (MB) | Peak (MB) | Extra/in |"
     echo "|--------------------------|-----------:|----------:|----------:|-----------:|----------:|---------:|"
 } | tee "$work/table"
 
