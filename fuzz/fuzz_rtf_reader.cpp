@@ -34,10 +34,10 @@ DWORD Take(DWORD_PTR cookie, BYTE* buffer, LONG cb, LONG* pcb) {
     return 0;
 }
 
-void StreamIn(CRichEditCtrl& ctrl, const uint8_t* data, size_t size) {
+void StreamIn(CRichEditCtrl& ctrl, const uint8_t* data, size_t size, WPARAM format = SF_RTF) {
     Source source{data, size, 0};
     EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&source), 0, &Give};
-    ctrl.SendMessage(EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&es));
+    ctrl.SendMessage(EM_STREAMIN, format, reinterpret_cast<LPARAM>(&es));
 }
 
 std::string StreamOut(CRichEditCtrl& ctrl) {
@@ -78,6 +78,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // What the control wrote, it reads back.
     CRichEditCtrl again;
     StreamIn(again, reinterpret_cast<const uint8_t*>(once.data()), once.size());
+    if (!IsWholeRtf(StreamOut(again)))
+        std::abort();
+
+    // The same bytes pasted over a few characters inside it, as a paste of rich text does.
+    CHARRANGE inside{1, 3};
+    again.SendMessage(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&inside));
+    StreamIn(again, data, size, SF_RTF | CRichEditCtrl::SFF_SELECTION);
     if (!IsWholeRtf(StreamOut(again)))
         std::abort();
     return 0;
