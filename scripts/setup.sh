@@ -1,5 +1,8 @@
 #!/usr/bin/env bash
 # Installs what Parlino needs on Debian 12, builds it, then runs it ("run") or every test ("test").
+# "test" goes on to build everything again with clang under AddressSanitizer and
+# UndefinedBehaviorSanitizer, runs every test there (any sanitizer report fails the run), then
+# replays each fuzz target's committed corpus and fuzzes it for a minute (PARL_FUZZ_SECONDS).
 set -euo pipefail
 
 mode="${1:-run}"
@@ -8,7 +11,7 @@ jobs="$(nproc 2>/dev/null || echo 2)"
 
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
           libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation2 adwaita-icon-theme
-          xdg-utils)
+          xdg-utils clang libclang-rt-14-dev unrtf)
 
 install_missing() {
     local missing=()
@@ -52,6 +55,16 @@ test)
     build "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
     cd "$root"
     QT_QPA_PLATFORM=offscreen ctest --test-dir "$root/build" --output-on-failure -j "$jobs"
+
+    # One clang build serves both the sanitized test run and the fuzz targets. Its warnings are
+    # clang's, not the ones the main build holds the code to, so they do not stop it.
+    CC=clang CXX=clang++ build "$root/build-asan" -DCMAKE_BUILD_TYPE=Debug \
+        -DPARL_WERROR=OFF -DPARL_SANITIZE=ON -DPARL_BUILD_FUZZ=ON -DPARL_BUILD_BENCH=OFF
+    export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1"
+    export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+    export LSAN_OPTIONS="suppressions=$root/tests/lsan_suppressions.txt"
+    QT_QPA_PLATFORM=offscreen ctest --test-dir "$root/build-asan" --output-on-failure -j "$jobs"
+    bash "$root/fuzz/run.sh" "$root/build-asan" "${PARL_FUZZ_SECONDS:-60}"
     ;;
 *)
     echo "usage: $0 run|test" >&2
