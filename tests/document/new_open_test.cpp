@@ -1,4 +1,5 @@
 #include "document_fixture.h"
+#include "support/file_faults.h"
 
 #include <QFileDialog>
 
@@ -94,18 +95,10 @@ TEST_F(NewOpenTest, aProjectOpensWithDefaultSettingsItsOwnTextAndNoDefaultFormat
 }
 
 TEST_F(NewOpenTest, aProjectThatCannotBeReadIsNamedWithTheReasonAndLeavesANewMessage) {
-    ASSERT_TRUE(QDir(m_tmp.path()).mkdir(QStringLiteral("folder.plp")));
-    struct Row {
-        std::string path;
-        const char* reason;
-    };
-    const Row rows[] = {
-        {PathOf("missing.plp"), "The file does not exist."},
-        {PathOf("folder.plp"), "It is a folder, not a file."},
-        {"/dev/null", "It is not a regular file."},
-    };
+    const std::vector<UnreadablePath> rows = MakeUnreadablePaths(m_tmp.path());
+    ASSERT_FALSE(rows.empty());
     int n = 0;
-    for (const Row& row : rows) {
+    for (const UnreadablePath& row : rows) {
         SCOPED_TRACE(row.path);
         m_app->OnFileNew();
         Type("Earlier message");

@@ -1,61 +1,11 @@
 #include "document_fixture.h"
+#include "support/file_faults.h"
 
 #include <QFileInfo>
-#include <QProcess>
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 
 using SaveFailureTest = DocumentTest;
-
-// Takes away the right to create files in a folder while it lives. Permissions do not stop
-// root, so the folder is also marked immutable where chattr can do it.
-class ReadOnlyFolder {
-public:
-    explicit ReadOnlyFolder(QString folder) : m_folder(std::move(folder)) {
-        QFile::setPermissions(m_folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-        if (!IsReadOnly())
-            m_immutable = QProcess::execute(QStringLiteral("chattr"), {"+i", m_folder}) == 0;
-    }
-    ~ReadOnlyFolder() {
-        if (m_immutable)
-            QProcess::execute(QStringLiteral("chattr"), {"-i", m_folder});
-        QFile::setPermissions(m_folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                            QFileDevice::ExeOwner);
-    }
-    bool IsReadOnly() const {
-        QFile probe(m_folder + QStringLiteral("/probe"));
-        if (!probe.open(QIODevice::WriteOnly))
-            return true;
-        probe.remove();
-        return false;
-    }
-
-private:
-    QString m_folder;
-    bool m_immutable = false;
-};
-
-// Limits the size of files this process may write, as a full disk would.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_old;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-
-private:
-    rlimit m_old{};
-    void (*m_oldHandler)(int) = nullptr;
-};
 
 std::string OldBytes(std::size_t n) {
     std::string bytes(n, '\0');

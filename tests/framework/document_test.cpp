@@ -1,10 +1,8 @@
 #include "framework_fixture.h"
+#include "support/file_faults.h"
 
 #include <QFileInfo>
-#include <QProcess>
-#include <csignal>
 #include <stdexcept>
-#include <sys/resource.h>
 
 using DocumentTest = FrameworkTest;
 
@@ -28,54 +26,6 @@ std::string Bytes(std::size_t n) {
         bytes[i] = static_cast<char>(i * 7 % 256);
     return bytes;
 }
-
-// Limits the size of files this process may write, as a full disk would.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_old;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-
-private:
-    rlimit m_old{};
-    void (*m_oldHandler)(int) = nullptr;
-};
-
-// Takes away the right to create files in a folder while it lives: by its permissions, or, for
-// a user whom permissions do not stop, by marking the folder immutable.
-class ReadOnlyFolder {
-public:
-    explicit ReadOnlyFolder(QString folder) : m_folder(std::move(folder)) {
-        QFile::setPermissions(m_folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-        if (!IsReadOnly())
-            m_immutable = QProcess::execute(QStringLiteral("chattr"), {"+i", m_folder}) == 0;
-    }
-    ~ReadOnlyFolder() {
-        if (m_immutable)
-            QProcess::execute(QStringLiteral("chattr"), {"-i", m_folder});
-        QFile::setPermissions(m_folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                            QFileDevice::ExeOwner);
-    }
-    bool IsReadOnly() const {
-        QFile probe(m_folder + QStringLiteral("/probe"));
-        if (!probe.open(QIODevice::WriteOnly))
-            return true;
-        probe.remove();
-        return false;
-    }
-
-private:
-    QString m_folder;
-    bool m_immutable = false;
-};
 
 } // namespace
 
@@ -176,17 +126,9 @@ TEST_F(DocumentTest, aSerializeThatFailsWritesNothingAndReportsWhy) {
 }
 
 TEST_F(DocumentTest, anOpenThatCannotReadTheFileNamesItSaysWhyAndKeepsTheText) {
-    ASSERT_TRUE(QDir(m_tmp.path()).mkdir(QStringLiteral("folder.plp")));
-    struct Row {
-        std::string path;
-        const char* reason;
-    };
-    const Row rows[] = {
-        {PathOf("missing.plp"), "The file does not exist."},
-        {PathOf("folder.plp"), "It is a folder, not a file."},
-        {"/dev/null", "It is not a regular file."},
-    };
-    for (const Row& row : rows) {
+    const std::vector<UnreadablePath> rows = MakeUnreadablePaths(m_tmp.path());
+    ASSERT_FALSE(rows.empty());
+    for (const UnreadablePath& row : rows) {
         CTestDoc doc;
         doc.m_edit.m_text = "keep me";
         m_script.Push(CModalScript::Button(QMessageBox::Ok));

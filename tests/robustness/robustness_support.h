@@ -7,6 +7,7 @@
 #include "platform/qt/win_app.h"
 #include "platform/rich_edit_doc.h"
 #include "platform/richedit.h"
+#include "support/sample_message.h"
 
 #include <QTemporaryDir>
 #include <memory>
@@ -69,12 +70,11 @@ private:
     std::unique_ptr<CWinApp> m_app;
 };
 
-// A message of about `bytes` bytes of RTF in the form the control writes: paragraphs with
-// bold, italic and coloured runs and tags.
-std::string GenerateMessage(std::size_t bytes);
+// Messages in the control's form, streamed into and out of the control.
+using sample::GenerateMessage;
+using sample::StreamIn;
+using sample::StreamOut;
 
-std::string StreamOut(IRichEditCtrl& ctrl);
-void StreamIn(IRichEditCtrl& ctrl, const std::string& bytes);
 // Types `text` at the end of the control as a user would.
 void TypeAtEnd(IRichEditCtrl& ctrl, const char* text);
 
