@@ -183,6 +183,8 @@ void CParlDoc::CollectCharacters() {
 }
 
 void CParlDoc::BuildHtml() {
+    // The last page is replaced whole: let it go before the new one is built beside it.
+    std::string().swap(m_strHtml);
     m_strRtf.clear();
     m_strRtf.reserve(kInitialRtfCapacity);
     StreamOutRecord record{&m_strRtf, 0, m_strRtf.capacity()};
@@ -196,14 +198,12 @@ void CParlDoc::BuildHtml() {
         m_strRtf.resize(nul);
 
     ReadRtfHeader();
-    if (m_strRtf.capacity() > 2 * kInitialRtfCapacity &&
-        m_strRtf.capacity() > m_strRtf.size() * 5 / 4)
-        m_strRtf.shrink_to_fit();
     m_arrCharacters.clear();
     CollectCharacters();
     BeginPage();
-    // The page text is about as long as the body's RTF: reserve it once instead of doubling.
-    m_strHtmlBody.reserve(m_strHtmlBody.size() + m_strRtf.size() + m_strRtf.size() / 4);
+    // The page text is rarely more than twice as long as the body's RTF: reserve that once
+    // instead of doubling. Pages the walk never writes to cost no memory, only address space.
+    m_strHtmlBody.reserve(m_strHtmlBody.size() + 2 * m_strRtf.size());
     {
         PageWriter writer(*this);
         rtf::BodyScanner<PageWriter>(m_strRtf, writer).Run();
@@ -212,5 +212,6 @@ void CParlDoc::BuildHtml() {
     // The HTML half is handed over rather than copied: a large message is not held twice.
     m_strHtml.swap(m_strHtmlBody);
     std::string().swap(m_strHtmlBody);
+    m_strHtml.reserve(m_strHtml.size() + m_strScript.size());
     m_strHtml += m_strScript;
 }
