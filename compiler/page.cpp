@@ -1,5 +1,6 @@
 // The opening of the page: its head and body tag, and the script that loads, places and shows
 // every character of the message.
+#include "compiler/script_lines.h"
 #include "compiler/tag.h"
 #include "document/parl_doc.h"
 
@@ -106,12 +107,7 @@ void CParlDoc::BeginPage() {
         script += ".Get \"state\", \"Showing\"\r\n";
         script += n;
         script += ".Get \"state\", \"Speaking\"\r\n";
-        script += n;
-        script += ".MoveTo ";
-        script += std::to_string(x);
-        script += ", ";
-        script += std::to_string(y);
-        script += "\r\n";
+        scriptlines::AppendMoveTo(script, n, x, y);
         script += n;
         script += ".Show\r\n";
     }

@@ -1,4 +1,5 @@
 // Command tags, and in reading mode the text runs, into the lines of the page's script.
+#include "compiler/script_lines.h"
 #include "compiler/tag.h"
 #include "document/parl_doc.h"
 
@@ -33,24 +34,12 @@ void CParlDoc::TranslateToScript(int bTag, std::string strText) {
     if (!bTag) {
         if (!m_bReading)
             return;
-        const std::string& r = m_strDefaultCharacter;
-        if (several) {
-            if (!m_strRequestName.empty() && m_bWaitPending) {
-                m_bWaitPending = 0;
-                s += r;
-                s += ".Wait ";
-                s += m_strRequestName;
-                s += "\r\n";
-            }
-            s += "Set ";
-            s += r;
-            s += "Request = ";
-            m_strRequestName = r + "Request";
-        }
-        s += r;
-        s += ".Speak (\"";
-        s += tag::QuoteForScript(strText);
-        s += "\")\r\n";
+        // A Read tag after the first waits for the speech before it once.
+        const bool wait = several && !m_strRequestName.empty() && m_bWaitPending;
+        if (wait)
+            m_bWaitPending = 0;
+        scriptlines::AppendSpeak(s, m_strDefaultCharacter, strText, several, wait,
+                                 m_strRequestName);
         return;
     }
 
@@ -94,12 +83,7 @@ void CParlDoc::TranslateToScript(int bTag, std::string strText) {
         s += "window.status = \"Loading animation\"\r\n";
         s += n;
         s += ".Get \"state\", \"Moving\"\r\n";
-        s += n;
-        s += ".MoveTo ";
-        s += std::to_string(x);
-        s += ", ";
-        s += std::to_string(y);
-        s += "\r\n";
+        scriptlines::AppendMoveTo(s, n, x, y);
     } else if (t.verb == "Read") {
         if (!m_bReading)
             m_bReading = 1;
@@ -107,21 +91,7 @@ void CParlDoc::TranslateToScript(int bTag, std::string strText) {
             m_bWaitPending = 1;
         m_strDefaultCharacter = n;
     } else if (t.verb == "Speak") {
-        if (several) {
-            if (!m_strRequestName.empty()) {
-                s += n;
-                s += ".Wait ";
-                s += m_strRequestName;
-                s += "\r\n";
-            }
-            s += "Set ";
-            s += n;
-            s += "Request = ";
-            m_strRequestName = n + "Request";
-        }
-        s += n;
-        s += ".Speak (\"";
-        s += tag::QuoteForScript(t.argument);
-        s += "\")\r\n";
+        scriptlines::AppendSpeak(s, n, t.argument, several, !m_strRequestName.empty(),
+                                 m_strRequestName);
     }
 }
