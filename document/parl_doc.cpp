@@ -1,5 +1,6 @@
 #include "document/parl_doc.h"
 
+#include "document/project_settings.h"
 #include "platform/afx_ids.h"
 #include "platform/file_path.h"
 
@@ -126,7 +127,21 @@ BOOL CParlDoc::OnSaveDocument(const std::string& path) {
 
 void CParlDoc::Serialize(CArchive& ar) {
     if (m_nSaveKind != 1) {
-        CRichEditDoc::Serialize(ar);
+        // A project is the editor's RTF with the message's settings in a group of its header.
+        if (ar.IsStoring()) {
+            std::string rtf;
+            CArchive text(CArchive::store, rtf);
+            CRichEditDoc::Serialize(text);
+            CProjectSettings::Insert(rtf, *this);
+            ar.Write(rtf.data(), rtf.size());
+            return;
+        }
+        const std::string_view rest = std::string_view(ar.Buffer()).substr(ar.Position());
+        const bool hasSettings = CProjectSettings::Read(rest, *this);
+        CRichEditDoc::Serialize(ar); // the editor's reader skips the group
+        if (hasSettings && GetView() != nullptr)
+            GetView()->GetRichEditCtrl().SendMessage(EM_SETBKGNDCOLOR, 0,
+                                                     static_cast<LPARAM>(m_crBackground));
         return;
     }
     if (ar.IsLoading())

@@ -81,7 +81,8 @@ TEST_F(NewOpenTest, aProjectOpensWithDefaultSettingsItsOwnTextAndNoDefaultFormat
     const int applied = View().m_nDefaultFormatsApplied;
     ASSERT_NE(m_app->OpenDocumentFile(PathOf("hello.plp")), nullptr);
     ExpectNewMessageSettings(Doc());
-    EXPECT_EQ(Doc().m_crCommand, 0x123456u);
+    // The project keeps the command colour it was saved with, red.
+    EXPECT_EQ(Doc().m_crCommand, 255u);
     EXPECT_EQ(Doc().m_strHtml, "<P>kept</P>");
     EXPECT_EQ(View().m_nDefaultFormatsApplied, applied);
     EXPECT_EQ(Text(), "Hello <merlin Speak Hi>");
