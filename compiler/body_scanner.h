@@ -11,11 +11,13 @@
 //   void OnTag(std::string& tag);  // "<", the tag's plain text, ">"
 #pragma once
 
+#include "compiler/picture.h"
 #include "compiler/rtf_number.h"
 
 #include <cstddef>
 #include <cstring>
 #include <string>
+#include <string_view>
 
 namespace rtf {
 
@@ -48,7 +50,7 @@ public:
                 ++m_p;
                 break;
             case '{':
-                OpenGroup();
+                OpenGroup(false);
                 break;
             case '<':
                 if (m_lastGt != nullptr && m_lastGt > m_p && ReadTag())
@@ -102,9 +104,9 @@ private:
     }
 
     // Text that the page writes one way and the speech hears another.
-    void AddText(const char* page, const char* speech) {
+    void AddText(std::string_view page, std::string_view speech) {
         if constexpr (Sink::kCollectsText) {
-            if (!m_diverged && std::strcmp(page, speech) != 0) {
+            if (!m_diverged && page != speech) {
                 m_speech = m_run;
                 m_diverged = true;
             }
@@ -262,7 +264,7 @@ private:
             } else {
                 std::string fallback = ReadFallback();
                 const std::string entity = "&#" + std::to_string(e.code) + ";";
-                AddText(entity.c_str(), fallback.c_str());
+                AddText(entity, fallback);
             }
             return true;
         }
@@ -301,6 +303,8 @@ private:
         const bool plainWord = next >= 'a' && next <= 'z' && next != 'u';
         if (!plainWord && TextEscape())
             return;
+        if (next == 'l' && LineBreak())
+            return;
         Flush();
         if (m_p + 1 < m_end && m_p[1] == ' ') {
             m_p += 2; // a backslash and a blank: nothing to read
@@ -324,6 +328,22 @@ private:
         m_sink.OnControlWord(word, n);
     }
 
+    // A line break inside the paragraph: a break on the page, a blank in the speech. It ends
+    // no run, so the words on either side are read as one sentence.
+    bool LineBreak() {
+        if (m_end - m_p < 5 || std::memcmp(m_p, "\\line", 5) != 0)
+            return false;
+        const char* after = m_p + 5;
+        if (after < m_end) {
+            const char c = *after;
+            if (c != ' ' && c != '\\' && c != '\r' && c != '\n' && c != '{' && c != '}')
+                return false;
+        }
+        m_p = after < m_end && *after == ' ' ? after + 1 : after;
+        AddText("<BR>", " ");
+        return true;
+    }
+
     void SkipBinary(const char* word, std::size_t n) {
         const int count = ReadNumber(word + 4, word + n);
         if (count > 0)
@@ -333,26 +353,48 @@ private:
     // --- groups ----------------------------------------------------------------------------
 
     // At a "{": a group that holds no visible text is skipped whole; any other brace is only
-    // structure, and the words inside act as they do outside.
-    void OpenGroup() {
+    // structure, and the words inside act as they do outside. A picture outside a tag reaches
+    // the page where it stands, and so does one inside "\*\shppict", which the editor shows.
+    void OpenGroup(bool inTag) {
         ++m_p;
         const char* q = m_p;
         while (q < m_end && (*q == '\r' || *q == '\n'))
             ++q;
         if (q + 1 < m_end && *q == '\\') {
             if (q[1] == '*') {
-                SkipGroup();
+                if (!(Sink::kCollectsText && !inTag && m_end - q >= 10 &&
+                      std::memcmp(q + 2, "\\shppict", 8) == 0 &&
+                      (m_end - q == 10 || !IsLetter(q[10]))))
+                    SkipGroup();
                 return;
             }
             const char* w = q + 1;
             const char* e = w;
-            while (e < m_end && ((*e >= 'a' && *e <= 'z') || (*e >= 'A' && *e <= 'Z')))
+            while (e < m_end && IsLetter(*e))
                 ++e;
+            if constexpr (Sink::kCollectsText) {
+                if (!inTag && e - w == 4 && std::memcmp(w, "pict", 4) == 0) {
+                    Picture(w);
+                    return;
+                }
+            }
             if (IsHiddenDestination(w, static_cast<std::size_t>(e - w))) {
                 SkipGroup();
                 return;
             }
         }
+    }
+
+    static bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
+    // The picture group whose first word starts at `word`; what the editor cannot show is left
+    // out as any hidden group is.
+    void Picture(const char* word) {
+        SkipGroup();
+        const char* end = m_p > word && m_p[-1] == '}' ? m_p - 1 : m_p;
+        m_picture.clear();
+        if (AppendPicture(word, end, m_picture))
+            AddText(m_picture, std::string_view());
     }
 
     // Skips to the brace that closes the group opened just before m_p.
@@ -418,7 +460,7 @@ private:
                 ++m_p;
                 break;
             case '{':
-                OpenGroup();
+                OpenGroup(true);
                 break;
             default:
                 TagBackslash();
@@ -478,6 +520,7 @@ private:
     std::string m_speech;
     bool m_diverged = false;
     std::string m_tag;
+    std::string m_picture;
     int m_uc = 1;
 };
 

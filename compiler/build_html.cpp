@@ -95,8 +95,9 @@ public:
             m_changed = 1;
         }
         m_doc.AppendHtmlRun(page, m_centred, m_bold, m_italic, m_underline, m_changed);
-        // The translator ignores text while no one reads: spare it the copy of the run.
-        if (m_doc.m_bReading)
+        // The translator ignores text while no one reads: spare it the copy of the run. A run
+        // of pictures alone has nothing to say.
+        if (m_doc.m_bReading && !speech.empty())
             m_doc.TranslateToScript(0, speech);
     }
 
