@@ -362,10 +362,16 @@ private:
             ++q;
         if (q + 1 < m_end && *q == '\\') {
             if (q[1] == '*') {
-                if (!(Sink::kCollectsText && !inTag && m_end - q >= 10 &&
-                      std::memcmp(q + 2, "\\shppict", 8) == 0 &&
-                      (m_end - q == 10 || !IsLetter(q[10]))))
+                if (Sink::kCollectsText && !inTag && m_end - q >= 10 &&
+                    std::memcmp(q + 2, "\\shppict", 8) == 0 &&
+                    (m_end - q == 10 || !IsLetter(q[10]))) {
+                    // The destination's words are no format: they end no run.
+                    m_p = q + 10;
+                    if (m_p < m_end && *m_p == ' ')
+                        ++m_p;
+                } else {
                     SkipGroup();
+                }
                 return;
             }
             const char* w = q + 1;

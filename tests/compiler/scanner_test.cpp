@@ -212,3 +212,34 @@ TEST(Header, anUnendedTextIsReadToItsEnd) {
     auto c = Compile(std::string(kHeader) + kP + "cut off\\par");
     EXPECT_EQ(PageText(c.html()), Div("cut off"));
 }
+
+TEST(LineBreaks, breakTheLineOnThePageAndAreABlankInTheSpeech) {
+    const struct Row {
+        const char* what;
+        std::string body, page, speech;
+    } rows[] = {
+        {"in the middle", kP + "line one\\line line two", Div("line one<BR>line two"),
+         "genie.Speak (\"line one line two\")\r\n"},
+        {"at the start", kP + "\\line two", Div("<BR>two"), "genie.Speak (\" two\")\r\n"},
+        {"twice in a row", kP + "a\\line\\line b", Div("a<BR><BR>b"), "genie.Speak (\"a  b\")\r\n"},
+        {"before a change of format", kP + "a\\line\\plain\\f2\\fs24\\b b", Div("a<BR><B>b</B>"),
+         "genie.Speak (\"a \")\r\ngenie.Speak (\"b\")\r\n"},
+        {"in an indented paragraph, whose indent it keeps",
+         "\\pard\\li750\\plain\\f2\\fs24\\cf0 a\\line b\\par\r\n\\plain\\f2\\fs24 c",
+         "<DIV STYLE=\"position:relative;left:50\"><FONT color=000000 face=\"Arial\" "
+         "size=3>a<BR>b</STYLE></FONT></DIV>\r\n<DIV STYLE=\"position:relative;left:50\"><FONT "
+         "color=000000 face=\"Arial\" size=3>c</STYLE></FONT></DIV>\r\n",
+         "genie.Speak (\"a b\")\r\ngenie.Speak (\"c\")\r\n"},
+        {"a longer word is no line break", kP + "a\\linex b",
+         Div("a</FONT><FONT color=000000 face=\"Arial\" size=3>b"),
+         "genie.Speak (\"a\")\r\ngenie.Speak (\"b\")\r\n"},
+        {"inside a tag it is a blank of the tag", kP + "x<genie Speak one\\line two>", Div("x"),
+         "genie.Speak (\"one two\")\r\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        auto c = Compile(Rtf(row.body));
+        EXPECT_EQ(PageText(c.html()), row.page);
+        EXPECT_EQ(ScriptLines(c), row.speech);
+    }
+}
