@@ -4,11 +4,20 @@
 #include "platform/qt/rich_edit_view.h"
 #include "tests/richedit/rich_edit_test_support.h"
 
+#include <QBuffer>
+#include <QImage>
+#include <QTextBlock>
 #include <QTextCursor>
+#include <QTextDocument>
+#include <QTextImageFormat>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
+#include <utility>
+#include <vector>
 
 using namespace richedit_test;
 
@@ -123,6 +132,58 @@ TEST_F(EditorPage, accentsAndSymbolsReachThePageAsTheyAreShown) {
         QString::fromUtf8("caf\xC3\xA9 au lait \xE2\x82\xAC 5 \xE2\x98\x83"));
     const std::string body = Body();
     EXPECT_NE(body.find("caf\xE9 au lait \x80 5 &#9731;"), std::string::npos) << body;
+}
+
+TEST_F(EditorPage, picturesPastedOrReadInReachThePageAtTheSizeTheEditorShowsThem) {
+    // One picture read from RTF at a stated and scaled size, one pasted at its own size.
+    QImage red(40, 30, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(red.save(&buffer, "PNG"));
+    StreamIn(view, "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\pard\\f0 a {\\pict\\pngblip\\picwgoal1200"
+                   "\\pichgoal450\\picscalex150 " +
+                       png.toHex().toStdString() + "} b\\par }");
+    QImage green(50, 20, QImage::Format_RGB32);
+    green.fill(Qt::green);
+    view.document()->addResource(QTextDocument::ImageResource, QUrl("pasted"), green);
+    QTextCursor cursor(view.document());
+    cursor.movePosition(QTextCursor::End);
+    QTextImageFormat pasted;
+    pasted.setName("pasted");
+    cursor.insertImage(pasted);
+
+    // What the editor shows, in pixels of 96 to the inch.
+    std::vector<std::pair<long, long>> shown;
+    const double scale = 96.0 / view.logicalDpiX();
+    for (QTextBlock block = view.document()->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat format = it.fragment().charFormat();
+            if (!format.isImageFormat())
+                continue;
+            const QTextImageFormat image = format.toImageFormat();
+            const QImage resource = view.document()
+                                        ->resource(QTextDocument::ImageResource, QUrl(image.name()))
+                                        .value<QImage>();
+            const double w = image.width() > 0 ? image.width() : resource.width();
+            const double h = image.height() > 0 ? image.height() : resource.height();
+            shown.emplace_back(std::lround(w * scale), std::lround(h * scale));
+        }
+    }
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0], std::make_pair(120L, 30L)); // 1200 twips at 150 per cent, 450 twips
+
+    const std::string body = Body();
+    std::vector<std::pair<long, long>> onPage;
+    for (std::size_t at = body.find("<IMG WIDTH=\""); at != std::string::npos;
+         at = body.find("<IMG WIDTH=\"", at + 1)) {
+        const long width = std::stol(body.substr(at + 12));
+        const std::size_t h = body.find("HEIGHT=\"", at) + 8;
+        onPage.emplace_back(width, std::stol(body.substr(h)));
+    }
+    EXPECT_EQ(onPage, shown) << body.substr(0, 300);
+    EXPECT_NE(body.find("a <IMG"), std::string::npos);
 }
 
 } // namespace
