@@ -380,7 +380,7 @@ private:
                 ++e;
             if constexpr (Sink::kCollectsText) {
                 if (!inTag && e - w == 4 && std::memcmp(w, "pict", 4) == 0) {
-                    Picture(w);
+                    Picture(q);
                     return;
                 }
             }

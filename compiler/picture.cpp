@@ -239,7 +239,8 @@ bool NaturalSize(const Picture& picture, long long& width, long long& height) {
 // The size in twips at which the editor shows the picture: the stated goal (or the natural
 // size at 15 twips a pixel) times the scale, as the editor's reader computes it.
 long long ShownTwips(int goal, long long pixels, int scale) {
-    const long long twips = goal > 0 ? goal : pixels * 15;
+    // Kept below 2^31, so that times a scale below 2^31 it stays within 64 bits.
+    const long long twips = std::min(goal > 0 ? goal : std::min(pixels, 1LL << 31) * 15, 1LL << 31);
     return std::clamp((twips * std::max(scale, 1) + 50) / 100, 1LL, 1000000LL);
 }
 
