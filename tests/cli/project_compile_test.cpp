@@ -74,6 +74,22 @@ TEST_F(ProjectCompile, settingsFromTheCommandLineApplyToAnOpenedProject) {
     std::ofstream(Path("bg.plp"), std::ios::binary) << "Hello";
     ASSERT_EQ(Compile("bg.plp", {"--background-color", "102030"}), 0) << err;
     EXPECT_NE(out.find("BGCOLOR=#102030"), std::string::npos) << out;
+
+    // A project's own settings come with it, and the command line's go over them.
+    std::ofstream(Path("kept.plp"), std::ios::binary)
+        << "{\\rtf1{\\fonttbl{\\f0 Arial;}}{\\colortbl;}{\\*\\parlinosettings{\\backgroundcolor "
+           "3351057}{\\backgroundpicture sky.jpg}}\\pard Hello\\par }";
+    const auto bodyTag = [this] {
+        const std::size_t start = out.find("<BODY");
+        return start == std::string::npos ? std::string()
+                                          : out.substr(start, out.find('>', start) - start);
+    };
+    ASSERT_EQ(Compile("kept.plp"), 0) << err;
+    EXPECT_NE(bodyTag().find("112233"), std::string::npos) << out;
+    EXPECT_NE(bodyTag().find("sky.jpg"), std::string::npos) << out;
+    ASSERT_EQ(Compile("kept.plp", {"--background-color", "102030"}), 0) << err;
+    EXPECT_NE(bodyTag().find("102030"), std::string::npos) << out;
+    EXPECT_NE(bodyTag().find("sky.jpg"), std::string::npos) << out;
 }
 
 TEST_F(ProjectCompile, aProjectThatCannotBeOpenedIsNamedWithTheReason) {
