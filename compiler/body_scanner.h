@@ -4,6 +4,11 @@
 // what it means. The same scanner serves the name collection and the compile, so both find
 // exactly the same tags.
 //
+// A run has two texts. The page's is HTML already: characters outside the code page stand as
+// entities, a "<" that opens no tag as "&lt;", and line breaks and pictures as BR and IMG
+// elements, so it is written to the page as it is. The speech's is what the reader says: the
+// characters themselves, a blank for a line break, nothing for a picture.
+//
 // A Sink provides:
 //   static constexpr bool kCollectsText;   // false: runs are not built at all
 //   void OnRun(std::string& page, std::string& speech);  // a run is flushed (never empty)
