@@ -11,7 +11,7 @@
 //
 // A Sink provides:
 //   static constexpr bool kCollectsText;   // false: runs are not built at all
-//   void OnRun(std::string& page, std::string& speech);  // a run is flushed (never empty)
+//   void OnRun(std::string& page, std::string& speech);  // a run is flushed (page never empty)
 //   void OnControlWord(const char* word, std::size_t length);  // word starts at its backslash
 //   void OnTag(std::string& tag);  // "<", the tag's plain text, ">"
 #pragma once
