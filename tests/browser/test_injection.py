@@ -25,6 +25,8 @@ CASES = [
      "\\u60?img id=injected src=x onerror=%s\\u62? and \\u60?/script\\u62?" % SET, ()),
     ("a background picture with a handler",
      "Hello", ("--background-picture", "x.jpg onload=%s" % SET)),
+    ("a background picture in single quotes with a handler after it",
+     "Hello", ("--background-picture", "'x.jpg'onload=%s" % SET)),
     ("a background picture that closes the body tag",
      "Hello", ("--background-picture", "x.jpg><img id=injected src=x onerror=%s>" % SET)),
     ("a character location that ends the script",

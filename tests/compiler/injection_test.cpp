@@ -184,6 +184,13 @@ TEST(Injection, hostileTextNamesAndSettingsLeaveOnlyThePagesOwnMarkupAndASoundSc
          [](CParlDoc& d) { d.m_strBackgroundPicture = "x.jpg onload=document.title=1"; },
          {"<BODY BGCOLOR=#FFFFFF BACKGROUND=\"x.jpg onload=document.title=1\">\r\n"},
          {}},
+        // Unquoted, a value that starts with a quote is read as a quoted one and the handler
+        // after it as an attribute of its own.
+        {"a background picture in single quotes with a handler after it",
+         para + "x",
+         [](CParlDoc& d) { d.m_strBackgroundPicture = "'x.jpg'onload=document.title=1"; },
+         {" BACKGROUND=\"'x.jpg'onload=document.title=1\">\r\n"},
+         {}},
         {"a background picture with quotes and brackets",
          para + "x",
          [](CParlDoc& d) { d.m_strBackgroundPicture = "a\"b'c<d>e`f"; },
