@@ -124,6 +124,15 @@ private:
         }
     }
 
+    // A byte of the text written as an escape. A "<" that reaches the page would open markup
+    // there, so the page has it as "&lt;", as it has a lone typed "<"; the speech hears "<".
+    void AddByte(char b) {
+        if (b == '<')
+            AddText("&lt;", "<");
+        else
+            AddPlain(&b, 1);
+    }
+
     void Flush() {
         if constexpr (Sink::kCollectsText) {
             if (m_run.empty())
@@ -256,16 +265,13 @@ private:
             return false;
         case Escape::Nothing:
             return true;
-        case Escape::Byte: {
-            const char b = static_cast<char>(e.byte);
-            AddPlain(&b, 1);
+        case Escape::Byte:
+            AddByte(static_cast<char>(e.byte));
             return true;
-        }
         case Escape::Unicode: {
             if (e.code < 256) {
                 ReadFallback();
-                const char b = static_cast<char>(e.code);
-                AddPlain(&b, 1);
+                AddByte(static_cast<char>(e.code));
             } else {
                 std::string fallback = ReadFallback();
                 const std::string entity = "&#" + std::to_string(e.code) + ";";

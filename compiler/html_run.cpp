@@ -1,4 +1,5 @@
 // One text run into the HTML half of the page, opening its paragraph when it is the first.
+#include "compiler/html_text.h"
 #include "document/parl_doc.h"
 
 #include <string>
@@ -26,7 +27,7 @@ void CParlDoc::AppendHtmlRun(std::string strText, int bCentred, int bBold, int b
         m_strHtmlBody += "<FONT color=";
         m_strHtmlBody += color;
         m_strHtmlBody += " face=\"";
-        m_strHtmlBody += face;
+        m_strHtmlBody += html::InQuotes(face);
         m_strHtmlBody += "\" size=";
         m_strHtmlBody += std::to_string(m_nFontSize);
         m_strHtmlBody += ">";

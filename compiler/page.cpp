@@ -1,5 +1,6 @@
 // The opening of the page: its head and body tag, and the script that loads, places and shows
 // every character of the message.
+#include "compiler/html_text.h"
 #include "compiler/script_lines.h"
 #include "compiler/tag.h"
 #include "document/parl_doc.h"
@@ -8,6 +9,8 @@
 #include <string>
 
 namespace {
+
+constexpr const char* kFallbackCharacter = "genie";
 
 std::string HexColor(COLORREF cr) {
     char hex[8];
@@ -34,7 +37,7 @@ void CParlDoc::BeginPage() {
     body += HexColor(m_crBackground);
     if (!m_strBackgroundPicture.empty()) {
         body += " BACKGROUND=";
-        body += m_strBackgroundPicture;
+        body += html::AttributeValue(m_strBackgroundPicture);
     }
     body += ">\r\n";
     if (m_bRecipientHasAgent) {
@@ -49,6 +52,10 @@ void CParlDoc::BeginPage() {
     std::string& script = m_strScript;
     script.clear();
     script += "</BODY>\r\n";
+    // A default character the script cannot use as a name would stop the whole script, so
+    // such a setting, whatever it came from, falls back to the first default.
+    if (!tag::IsScriptName(m_strDefaultCharacter))
+        m_strDefaultCharacter = kFallbackCharacter;
     if (m_arrCharacters.empty()) {
         m_arrCharacters.push_back(m_strDefaultCharacter);
         m_bReading = 1;

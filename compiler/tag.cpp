@@ -25,6 +25,36 @@ char Lower(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
+constexpr char kRequest[] = "request";
+
+// Words of the script language, and the names that the page itself uses in its script.
+const char* const kReserved[] = {
+    "and",          "as",         "boolean", "byref",        "byte",       "byval",    "call",
+    "case",         "class",      "const",   "currency",     "debug",      "dim",      "do",
+    "double",       "each",       "else",    "elseif",       "empty",      "end",      "endif",
+    "enum",         "eqv",        "event",   "exit",         "false",      "for",      "function",
+    "get",          "goto",       "if",      "imp",          "implements", "in",       "integer",
+    "is",           "let",        "like",    "long",         "loop",       "lset",     "me",
+    "mod",          "new",        "next",    "not",          "nothing",    "null",     "on",
+    "option",       "optional",   "or",      "paramarray",   "preserve",   "private",  "property",
+    "public",       "raiseevent", "redim",   "rem",          "resume",     "rset",     "select",
+    "set",          "shared",     "single",  "static",       "stop",       "sub",      "then",
+    "to",           "true",       "type",    "typeof",       "until",      "variant",  "wend",
+    "while",        "with",       "xor",     "agentcontrol", "window",     "document", "err",
+    "createobject", "isobject",
+};
+
+bool EndsWithRequest(const std::string& name) {
+    const std::size_t n = sizeof kRequest - 1;
+    if (name.size() < n)
+        return false;
+    for (std::size_t i = 0; i < n; ++i) {
+        if (Lower(name[name.size() - n + i]) != kRequest[i])
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 Parts Split(const std::string& tagText) {
@@ -67,10 +97,21 @@ std::string NameOf(const std::string& tagText) {
 }
 
 bool IsScriptName(const std::string& name) {
-    if (name.empty() || !IsLetter(name[0]))
+    // The page declares the name and the name followed by "Request"; the script language takes
+    // identifiers of at most 255 characters.
+    constexpr std::size_t kLongest = 255 - (sizeof kRequest - 1);
+    if (name.empty() || name.size() > kLongest || !IsLetter(name[0]))
         return false;
     for (char c : name) {
         if (!IsLetter(c) && !IsDigit(c) && c != '_')
+            return false;
+    }
+    // "genieRequest" would be declared twice beside "genie", and "window" or "is" cannot be
+    // declared at all.
+    if (EndsWithRequest(name))
+        return false;
+    for (const char* word : kReserved) {
+        if (SameName(name, word))
             return false;
     }
     return true;
@@ -87,14 +128,29 @@ bool SameName(const std::string& a, const std::string& b) {
 }
 
 std::string QuoteForScript(const std::string& text) {
-    if (text.find('"') == std::string::npos)
+    bool plain = true;
+    for (std::size_t i = 0; i < text.size() && plain; ++i) {
+        const char c = text[i];
+        plain = c != '"' && static_cast<unsigned char>(c) >= 32 &&
+                !(c == '<' && i + 1 < text.size() && text[i + 1] == '/');
+    }
+    if (plain)
         return text;
     std::string out;
-    out.reserve(text.size() + 8);
-    for (char c : text) {
-        out += c;
-        if (c == '"')
-            out += '"';
+    out.reserve(text.size() + 16);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (static_cast<unsigned char>(c) < 32) {
+            out += ' ';
+        } else if (c == '"') {
+            out += "\"\"";
+        } else if (c == '<' && i + 1 < text.size() && text[i + 1] == '/') {
+            // The browser ends the script element at "</script": the string is closed after
+            // the "<" and joined to one that starts with the "/".
+            out += "<\" & \"";
+        } else {
+            out += c;
+        }
     }
     return out;
 }

@@ -20,13 +20,20 @@ Parts Split(const std::string& tagText);
 // The name part alone, as Split gives it, without building the other two.
 std::string NameOf(const std::string& tagText);
 
-// A name the script can use as a variable: a letter, then letters, digits or underscores.
+// A name the script can use as a variable: a letter, then letters, digits or underscores, at
+// most 248 of them (the name followed by "Request" is a variable too). Words of the script
+// language, the names the page's script uses itself (window, document, AgentControl ...) and
+// names ending in "request" are not script names, in any letter case. The one test of
+// character names: tags, the default character and the command line all use it.
 bool IsScriptName(const std::string& name);
 
 // The script language ignores letter case, so names are compared without it.
 bool SameName(const std::string& a, const std::string& b);
 
-// Every double quote doubled, for text placed inside a quoted script string.
+// Text placed inside a quoted script string: every double quote doubled, every byte below 32 a
+// blank, and every "</" written as <" & "/ (the string closed after the "<" and joined to one
+// that starts with the "/"), so that the browser never sees the script element end inside it.
+// Text without any of these comes back unchanged.
 std::string QuoteForScript(const std::string& text);
 
 } // namespace tag

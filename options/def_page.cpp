@@ -1,5 +1,8 @@
 #include "options/def_page.h"
 
+#include "compiler/tag.h"
+#include "platform/qt/message_box.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -43,6 +46,24 @@ BOOL CDefPage::OnInitDialog() {
     m_wndResolution->setCurrentIndex(0);
     m_nResolution = 0;
     return TRUE;
+}
+
+bool CDefPage::ShowsScriptName() const {
+    if (!IsCreated())
+        return true;
+    return tag::IsScriptName(GetDlgItem<QLineEdit>(IDC_DEFAULT_CHARACTER)->text().toStdString());
+}
+
+void CDefPage::RefuseDefaultCharacter() {
+    QLineEdit* edit = GetDlgItem<QLineEdit>(IDC_DEFAULT_CHARACTER);
+    AfxMessageBox("\"" + edit->text().toStdString() +
+                      "\" cannot be the default character. A character name begins with a "
+                      "letter and holds only letters, digits and underscores; it may not be a "
+                      "word that the page's script reserves (such as Dim or window) nor end in "
+                      "\"Request\".",
+                  MB_OK | MB_ICONEXCLAMATION);
+    edit->setFocus();
+    edit->selectAll();
 }
 
 void CDefPage::OnSelendokResolution() {

@@ -46,4 +46,10 @@ public:
     // Fills the controls, lists the resolutions and selects the first.
     BOOL OnInitDialog() override;
     void OnSelendokResolution();
+    // The default character becomes a name in the page's script: true when the edit holds one
+    // the script can use, or the page was never shown.
+    bool ShowsScriptName() const;
+    // Says why the name in the edit cannot be the default character, then gives the edit the
+    // focus with its text selected.
+    void RefuseDefaultCharacter();
 };

@@ -6,3 +6,12 @@ COptionSht::COptionSht(const std::string& caption, QWidget* pParent, UINT iSelec
     AddPage(&m_defPage);
     AddPage(&m_colorPage);
 }
+
+void COptionSht::done(int result) {
+    if (result == QDialog::Accepted && !m_defPage.ShowsScriptName()) {
+        SetActivePage(1); // the Defaults page
+        m_defPage.RefuseDefaultCharacter();
+        return;
+    }
+    CPropertySheet::done(result);
+}

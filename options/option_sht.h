@@ -15,4 +15,8 @@ public:
     CLocPage m_locPage;
     CDefPage m_defPage;
     CColorPage m_colorPage;
+
+    // OK is refused, and the sheet stays open on the Defaults page, while that page holds a
+    // default character that is not a script name.
+    void done(int result) override;
 };

@@ -93,32 +93,23 @@ const char* FamilyWord(BYTE pitchAndFamily) {
 
 CRtfWriter::CRtfWriter() = default;
 
+std::size_t CRtfWriter::FontHash::operator()(const RtfFont& font) const {
+    return std::hash<std::u16string>()(font.face) * 31u + font.charSet * 257u + font.pitchAndFamily;
+}
+
 CRtfWriter::Run CRtfWriter::MakeRun(const RtfCharFormat& format) {
     Run run;
-    run.font = -1;
-    for (std::size_t i = 0; i < m_fonts.size(); ++i) {
-        if (m_fonts[i] == format.font) {
-            run.font = static_cast<int>(i);
-            break;
-        }
-    }
-    if (run.font < 0) {
-        run.font = static_cast<int>(m_fonts.size());
+    const auto font =
+        m_fontNumbers.emplace(format.font, static_cast<int>(m_fonts.size())).first->second;
+    if (font == static_cast<int>(m_fonts.size()))
         m_fonts.push_back(format.font);
-    }
+    run.font = font;
     // Automatic colour has no entry of its own in a table of this form; it is written black.
     const COLORREF color = (format.effects & CFE_AUTOCOLOR) ? 0 : format.color & 0xFFFFFFu;
-    run.color = -1;
-    for (std::size_t i = 0; i < m_colors.size(); ++i) {
-        if (m_colors[i] == color) {
-            run.color = static_cast<int>(i);
-            break;
-        }
-    }
-    if (run.color < 0) {
-        run.color = static_cast<int>(m_colors.size());
+    const auto number = m_colorNumbers.emplace(color, static_cast<int>(m_colors.size())).first;
+    if (number->second == static_cast<int>(m_colors.size()))
         m_colors.push_back(color);
-    }
+    run.color = number->second;
     run.halfPoints = static_cast<int>((format.twips + 5) / 10);
     run.effects = format.effects & (CFE_BOLD | CFE_ITALIC | CFE_UNDERLINE | CFE_STRIKEOUT);
     run.ansi = CRtfCodePage::FromCharSet(format.font.charSet, 1252) == 1252;

@@ -12,6 +12,7 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 class CRtfWriter {
@@ -57,8 +58,15 @@ private:
     void StartRun(const Run& run);
 
     std::string m_body;
+    struct FontHash {
+        std::size_t operator()(const RtfFont& font) const;
+    };
+
     std::vector<RtfFont> m_fonts;
     std::vector<COLORREF> m_colors;
+    // Each entry's number, so that a text in thousands of fonts is written in linear time.
+    std::unordered_map<RtfFont, int, FontHash> m_fontNumbers;
+    std::unordered_map<COLORREF, int> m_colorNumbers;
     Run m_current;
     bool m_inRun = false;
     bool m_anyParagraph = false;

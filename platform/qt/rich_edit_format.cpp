@@ -44,6 +44,7 @@ QString FaceOf(const QTextCharFormat& format) {
 
 void SetFace(QTextCharFormat& format, const QString& face) {
     format.setFontFamilies(QStringList{face});
+    format.setProperty(CRichEditFormat::FaceKey, static_cast<int>(qHash(face)));
 }
 
 void SetEffect(QTextCharFormat& format, DWORD effect, bool on) {
@@ -209,6 +210,7 @@ QTextCharFormat CRichEditFormat::DeltaFromRecord(const CHARFORMAT& record) {
     const DWORD mask = record.dwMask;
     if (mask & CFM_FACE) {
         copy(QTextFormat::FontFamilies);
+        copy(FaceKey);
         copy(PitchAndFamily);
     }
     if (mask & CFM_CHARSET)

@@ -30,6 +30,10 @@ public:
         PictureHeight,
         PictureGoalWidth,
         PictureGoalHeight,
+        // A number for the face, set wherever the face is. Qt's format table hashes a list of
+        // families by its type alone, so formats that differ only in their face would all share
+        // one hash, and a document with thousands of faces would take quadratic time to build.
+        FaceKey,
     };
 
     // Heights are kept in half points, the unit RTF writes; a height between two is rounded.

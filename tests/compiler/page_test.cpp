@@ -105,8 +105,10 @@ TEST(Page, backgroundColourAndPictureShapeTheBodyTag) {
         {RGB(255, 0, 0), "", "<BODY BGCOLOR=#FF0000>\r\n"},
         {RGB(0, 0, 255), "", "<BODY BGCOLOR=#0000FF>\r\n"},
         {RGB(0x12, 0x34, 0x56), "", "<BODY BGCOLOR=#123456>\r\n"},
+        {0xFFFFFF, "pictures/sky.gif", "<BODY BGCOLOR=#FFFFFF BACKGROUND=pictures/sky.gif>\r\n"},
+        // A blank would end the value and start another attribute: such a value is quoted.
         {0xFFFFFF, "my pictures/sky blue.gif",
-         "<BODY BGCOLOR=#FFFFFF BACKGROUND=my pictures/sky blue.gif>\r\n"},
+         "<BODY BGCOLOR=#FFFFFF BACKGROUND=\"my pictures/sky blue.gif\">\r\n"},
     };
     for (const Row& row : rows) {
         auto c = Compile(Rtf("\\pard\\plain\\f2\\fs24\\cf0 x"), [&](CParlDoc& d) {

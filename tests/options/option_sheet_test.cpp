@@ -334,3 +334,42 @@ TEST_F(OptionSheetTest, everyPageShowsItsLabelsAndControlsInTabOrder) {
     const CDialogUnits du(QApplication::font());
     EXPECT_EQ(defSize, QSize(du.ToPixelsX(186), du.ToPixelsY(121)));
 }
+
+TEST_F(OptionSheetTest, okRefusesADefaultCharacterThatIsNoScriptNameAndKeepsTheSheetOpen) {
+    const char* const bad[] = {"my genie", "", "Dim", "WINDOW", "genieRequest", "1st", "a-b"};
+    for (const char* name : bad) {
+        CModalScript script;
+        int pageAfterRefusal = -1;
+        bool editFocused = false;
+        // From the Color page, so the refusal has to bring the Defaults page back.
+        script.Push(CModalScript::Accept([&](QDialog& dialog) {
+            COptionSht& sheet = Sheet(dialog);
+            sheet.m_defPage.GetDlgItem<QLineEdit>(IDC_DEFAULT_CHARACTER)->setText(name);
+            sheet.SetActivePage(2);
+        }));
+        script.Push(CModalScript::Button(QMessageBox::Ok));
+        script.Push(CModalScript::Accept([&](QDialog& dialog) {
+            COptionSht& sheet = Sheet(dialog);
+            pageAfterRefusal = sheet.GetActiveIndex();
+            QLineEdit* edit = sheet.m_defPage.GetDlgItem<QLineEdit>(IDC_DEFAULT_CHARACTER);
+            editFocused = edit->hasFocus() || sheet.focusWidget() == edit;
+            edit->setText("robby");
+        }));
+        ShowAdvancedOptions(m_doc, nullptr);
+
+        ASSERT_EQ(script.Shown().size(), 3u) << name;
+        EXPECT_EQ(script.Shown()[1].kind, "QMessageBox") << name;
+        EXPECT_EQ(script.Shown()[1].text,
+                  QString("\"%1\" cannot be the default character. A character name begins with "
+                          "a letter and holds only letters, digits and underscores; it may not "
+                          "be a word that the page's script reserves (such as Dim or window) nor "
+                          "end in \"Request\".")
+                      .arg(name));
+        EXPECT_EQ(script.Shown()[1].icon, QMessageBox::Warning) << name;
+        EXPECT_EQ(pageAfterRefusal, 1) << name;
+        EXPECT_TRUE(editFocused) << name;
+        // The second OK, with a script name, goes through.
+        EXPECT_EQ(m_doc.m_strDefaultCharacter, "robby") << name;
+        m_doc.m_strDefaultCharacter = "merlin";
+    }
+}
