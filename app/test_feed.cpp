@@ -27,10 +27,11 @@ QWidget* Editor(CWinApp& app) {
     return tmpl != nullptr ? tmpl->GetView() : nullptr;
 }
 
-void Key(QWidget* editor, int key, const QString& text) {
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+void Key(QWidget* editor, int key, const QString& text,
+         Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
     QApplication::sendEvent(editor, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
     QApplication::sendEvent(editor, &release);
 }
 
@@ -76,6 +77,8 @@ void RunNext(CWinApp& app) {
     } else if (verb == QLatin1String("key")) {
         if (line.value(1) == QLatin1String("return"))
             Key(editor, Qt::Key_Return, QStringLiteral("\r"));
+        else if (line.value(1) == QLatin1String("end"))
+            Key(editor, Qt::Key_End, QString(), Qt::ControlModifier);
         else
             Key(editor, Qt::Key_Backspace, QString());
     } else if (verb == QLatin1String("command")) {
@@ -101,6 +104,11 @@ void RunNext(CWinApp& app) {
         QFile file(line.value(1));
         if (file.open(QIODevice::WriteOnly))
             file.write(static_cast<QTextEdit*>(editor)->toPlainText().toUtf8());
+    } else if (verb == QLatin1String("shown") && g_script != nullptr) {
+        for (const CShownModal& shown : g_script->Shown())
+            std::cout << "shown " << shown.kind.toStdString() << " \"" << shown.title.toStdString()
+                      << "\" " << (shown.answered ? "answered" : "refused") << " "
+                      << shown.text.toStdString() << std::endl;
     } else if (verb == QLatin1String("say")) {
         std::cout << line.mid(1).join(QLatin1Char(' ')).toStdString() << std::endl;
     } else if (verb == QLatin1String("quit")) {

@@ -5,7 +5,7 @@
 //   answer recovery restore|discard|later [ROW]   the offer of recovery copies
 //   answer button yes|no|ok|cancel               a message box
 //   text WORDS...                                 typed into the editor, key by key
-//   key return|backspace                          one key
+//   key return|backspace|end                      one key (end: Ctrl+End)
 //   command ID                                    a menu command, by its number
 //   words COUNT MS                                COUNT words "w0001 " ..., one every MS
 //                                                 milliseconds, each reported on standard
@@ -13,6 +13,8 @@
 //   wait-copy                                     until the recovery copy holds every change
 //   page PATH                                     the page compiled from the message, to PATH
 //   plain PATH                                    the editor's text, to PATH (UTF-8)
+//   shown                                         each modal run so far on standard output,
+//                                                 as "shown KIND "TITLE" answered|refused"
 //   say TEXT                                      TEXT on standard output
 //   quit                                          closes the window as File Exit does
 //

@@ -41,6 +41,10 @@ struct Case {
     std::function<void(RecoveryTest&, const QStringList& damaged)> check = {};
 };
 
+void PrintTo(const Case& row, std::ostream* out) {
+    *out << row.name;
+}
+
 class RecoveryTest : public DocumentTest {
 public:
     RecoveryTest() : m_folder(m_tmp.filePath(QStringLiteral("data/Recovery"))) {}
