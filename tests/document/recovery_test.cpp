@@ -1,5 +1,7 @@
 // Recovery copies inside one process: what the next start finds after each way a program can
 // stop or save, one row per case.
+#include "app/recovery_start.h"
+#include "document/qt/recovery_dlg.h"
 #include "document/qt/recovery_keeper.h"
 #include "document_fixture.h"
 #include "support/file_faults.h"
@@ -91,8 +93,10 @@ public:
         ASSERT_TRUE(info.open(QIODevice::WriteOnly));
         info.write(record);
     }
-    static QByteArray Record() {
-        return CRecoveryRecord{"", QDateTime::currentDateTimeUtc(), "2.0.0.2", "hello"}.ToBytes();
+    static QByteArray Record(const QString& file = QString(), int ageSeconds = 0) {
+        return CRecoveryRecord{file, QDateTime::currentDateTimeUtc().addSecs(-ageSeconds),
+                               "2.0.0.2", "hello"}
+            .ToBytes();
     }
 
     void TestBody() override {}
@@ -248,6 +252,67 @@ const Case kCases[] = {
          t.m_keeper->Flush();
          EXPECT_EQ(t.Text(), "");
      },
+     {0, 0, false, 0}},
+    {"RestoreGivesAModifiedMessageTitledAsTheOriginal",
+     [](RecoveryTest& t) {
+         t.LeaveCopy("7-7", "{\\rtf1 restored words\\par }", RecoveryTest::Record("/x/hello.plp"));
+         t.Start();
+         QStringList damaged;
+         const std::vector<CRecoveryCopy> copies =
+             t.m_store->TakeOrphans(t.m_keeper->Id(), damaged);
+         ASSERT_EQ(copies.size(), 1u);
+         QString reason;
+         ASSERT_TRUE(t.m_keeper->Restore(copies[0], reason)) << reason.toStdString();
+         EXPECT_EQ(t.Text(), "restored words");
+         EXPECT_EQ(t.Doc().GetTitle(), "hello.plp");
+         EXPECT_TRUE(t.Doc().IsModified());
+         // The message is this program's own copy now; the old one is gone.
+         EXPECT_TRUE(t.OwnCopy().contains("restored words"));
+         EXPECT_FALSE(QFile::exists(t.m_store->CopyPath("7-7")));
+     },
+     {0, 0, true, 0}},
+    {"TheOfferAtStartDiscardsOneAndRestoresTheOther",
+     [](RecoveryTest& t) {
+         t.LeaveCopy("1-1", "{\\rtf1 older\\par }", RecoveryTest::Record("", 60));
+         t.LeaveCopy("1-2", "{\\rtf1 newer\\par }", RecoveryTest::Record("/x/newer.plp"));
+         t.m_script.Push(CRecoveryDlg::Answer(CRecoveryDlg::kDiscard, 0));
+         t.m_script.Push(CRecoveryDlg::Answer(CRecoveryDlg::kRestore, 0));
+         CCommandLineInfo cmdInfo;
+         ASSERT_TRUE(ProcessShellCommandWithRecovery(*t.m_app, cmdInfo, t.m_folder));
+         ASSERT_GE(t.m_script.Shown().size(), 2u);
+         EXPECT_EQ(t.m_script.Shown()[0].kind, "CRecoveryDlg");
+         EXPECT_EQ(t.Text(), "newer");
+         EXPECT_EQ(t.Doc().GetTitle(), "newer.plp");
+         EXPECT_FALSE(QFile::exists(t.m_folder + "/1-1.plp")); // discarded
+         CRecoveryKeeper* keeper = FindRecoveryKeeper(*t.m_app);
+         ASSERT_NE(keeper, nullptr);
+         EXPECT_EQ(keeper->CopiesWritten(), 1);
+         EXPECT_EQ(CRecoveryDlg::RowTexts({"", {"", {}, "2.0.0.2", "Dear friend"}})[0], "Untitled");
+         keeper->OnExit();
+     },
+     {0, 0, false, 0}},
+    {"AFileOnTheCommandLineOpensAfterTheOffer",
+     [](RecoveryTest& t) {
+         t.LeaveCopy("1-1", "{\\rtf1 unsaved\\par }", RecoveryTest::Record());
+         QFile file(QString::fromStdString(t.PathOf("named.plp")));
+         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+         file.write("{\\rtf1 from the file\\par }");
+         file.close();
+         t.m_script.Push(CRecoveryDlg::Answer(CRecoveryDlg::kRestore, 0));
+         t.m_script.Push(CModalScript::Button(QMessageBox::No)); // "Save changes to Untitled?"
+         CCommandLineInfo cmdInfo;
+         cmdInfo.m_nShellCommand = CCommandLineInfo::FileOpen;
+         cmdInfo.m_strFileName = t.PathOf("named.plp");
+         ASSERT_TRUE(ProcessShellCommandWithRecovery(*t.m_app, cmdInfo, t.m_folder));
+         ASSERT_EQ(t.m_script.Shown().size(), 2u);
+         EXPECT_EQ(t.m_script.Shown()[0].kind, "CRecoveryDlg");
+         EXPECT_EQ(t.m_script.Shown()[1].text, "Save changes to Untitled?");
+         EXPECT_EQ(t.Text(), "from the file");
+         EXPECT_EQ(t.Doc().GetTitle(), "named.plp");
+         FindRecoveryKeeper(*t.m_app)->Flush();
+         EXPECT_TRUE(QDir(t.m_folder).entryList({"*.plp"}, QDir::Files).isEmpty());
+     },
+     // Declined: the restored message's copy went with it.
      {0, 0, false, 0}},
     {"ExitDropsTheCopy",
      [](RecoveryTest& t) {
