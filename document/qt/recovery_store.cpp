@@ -10,6 +10,7 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <algorithm>
+#include <cstring>
 #include <mutex>
 
 namespace {
@@ -160,6 +161,14 @@ std::vector<CRecoveryCopy> CRecoveryStore::TakeOrphans(const QString& ownId, QSt
     const QString recordSuffix = QLatin1String(kRecordSuffix);
     const QStringList names = dir.entryList(QDir::Files, QDir::Name);
     for (const QString& name : names) {
+        // A lock left alone by a program that was killed with nothing to recover goes.
+        if (name.endsWith(QLatin1String(kLockSuffix))) {
+            const QString id = name.left(name.size() - static_cast<int>(std::strlen(kLockSuffix)));
+            if (id != ownId && m_locks.count(id) == 0 && !QFileInfo::exists(CopyPath(id)) &&
+                !QFileInfo::exists(RecordPath(id)) && Lock(id))
+                Unlock(id);
+            continue;
+        }
         const bool isCopy = name.endsWith(copySuffix);
         if (!isCopy && !name.endsWith(recordSuffix))
             continue;

@@ -159,18 +159,23 @@ const Case kCases[] = {
      [](RecoveryTest& t) {
          t.m_expectedCopy = "{\\rtf1 left behind\\par }";
          t.LeaveCopy("4242-1", t.m_expectedCopy, RecoveryTest::Record());
-         // The lock is taken by a process that then ends without giving it up.
+         // The locks are taken by a process that then ends without giving them up; the second
+         // has no copy beside it.
          const pid_t child = fork();
          if (child == 0) {
              QLockFile lock(t.m_folder + "/4242-1.lock");
-             _exit(lock.tryLock(0) ? 0 : 1);
+             QLockFile alone(t.m_folder + "/4242-2.lock");
+             _exit(lock.tryLock(0) && alone.tryLock(0) ? 0 : 1);
          }
          int status = 0;
          waitpid(child, &status, 0);
          ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
          ASSERT_TRUE(QFile::exists(t.m_folder + "/4242-1.lock"));
      },
-     {1, 0, false, 0}},
+     {1, 0, false, 0},
+     [](RecoveryTest& t, const QStringList&) {
+         EXPECT_FALSE(QFile::exists(t.m_folder + "/4242-2.lock"));
+     }},
     {"DamagedCopiesArePutAsideAndNamed",
      [](RecoveryTest& t) {
          t.LeaveCopy("1-1", "no rich text at all", RecoveryTest::Record());
