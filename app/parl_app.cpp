@@ -1,7 +1,10 @@
 #include "app/parl_app.h"
 
 #include "app/about_dlg.h"
+#include "app/recovery_start.h"
+#include "app/test_feed.h"
 #include "document/parl_doc.h"
+#include "document/qt/recovery_store.h"
 #include "frame/main_frame.h"
 #include "platform/qt/message_box.h"
 #include "res/images.h"
@@ -51,13 +54,17 @@ BOOL CParlApp::InitInstance() {
 
     CCommandLineInfo cmdInfo;
     ParseCommandLine(cmdInfo, m_arguments.isEmpty() ? QCoreApplication::arguments() : m_arguments);
-    if (!ProcessShellCommand(cmdInfo))
+    CTestFeed::Install();
+    // Messages left by a program that stopped unsaved are offered before the command line's
+    // file is opened.
+    if (!ProcessShellCommandWithRecovery(*this, cmdInfo, CRecoveryStore::DefaultFolder()))
         return FALSE;
     if (m_pMainWnd == nullptr)
         return FALSE;
     m_pMainWnd->show();
     m_pMainWnd->activateWindow();
     m_pMainWnd->DragAcceptFiles();
+    CTestFeed::Start(*this);
     return TRUE;
 }
 

@@ -64,13 +64,18 @@ BOOL CParlDoc::OnNewDocument() {
         view->ApplyDefaultFormats();
     // Setting default formats is no edit of the message.
     SetModifiedFlag(FALSE);
+    if (m_onMessageSettled)
+        m_onMessageSettled();
     return TRUE;
 }
 
 BOOL CParlDoc::OnOpenDocument(const std::string& path) {
     ResetMessageSettings();
-    if (CRichEditDoc::OnOpenDocument(path))
+    if (CRichEditDoc::OnOpenDocument(path)) {
+        if (m_onMessageSettled)
+            m_onMessageSettled();
         return TRUE;
+    }
     // The framework has said which file failed and why. The settings are already those of a
     // new message; the text goes the same way, so that no half-loaded or earlier message stays
     // behind under defaults that were never its own.
@@ -122,6 +127,8 @@ BOOL CParlDoc::OnSaveDocument(const std::string& path) {
             m_bLastEmailStale = true;
         SetPathName(m_strPathName, TRUE);
     }
+    if (path != kPreviewFileName && m_onMessageSettled)
+        m_onMessageSettled();
     return TRUE;
 }
 

@@ -4,6 +4,7 @@
 
 #include "platform/rich_edit_doc.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -105,6 +106,10 @@ public:
     LONG m_nSaveKind = 0;
     COLORREF m_crBackground = 0;
     COLORREF m_crCommand = 255;
+
+    // Called when the message was saved (not into the preview file) and after New and Open:
+    // the text is then in a file or was given up (the keeper of recovery copies drops its copy).
+    std::function<void()> m_onMessageSettled;
 
 private:
     // The save dialog of Save and Save As; `proposal` fills the name field, and without a folder

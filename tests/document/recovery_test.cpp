@@ -1,0 +1,364 @@
+// Recovery copies inside one process: what the next start finds after each way a program can
+// stop or save, one row per case.
+#include "app/recovery_start.h"
+#include "document/qt/recovery_dlg.h"
+#include "document/qt/recovery_keeper.h"
+#include "document_fixture.h"
+#include "support/file_faults.h"
+
+#include <QFile>
+#include <QLockFile>
+#include <QTest>
+#include <csignal>
+#include <functional>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+// What a start after the case finds and what the case showed.
+struct Outcome {
+    int orphans = 0;      // copies offered
+    int damaged = 0;      // copies reported and put aside
+    bool ownCopy = false; // the running keeper's copy is on disk
+    int warnings = 0;     // message boxes about recovery copies
+    bool operator==(const Outcome& o) const {
+        return orphans == o.orphans && damaged == o.damaged && ownCopy == o.ownCopy &&
+               warnings == o.warnings;
+    }
+};
+
+std::ostream& operator<<(std::ostream& out, const Outcome& o) {
+    return out << "{orphans " << o.orphans << ", damaged " << o.damaged << ", own copy "
+               << o.ownCopy << ", warnings " << o.warnings << "}";
+}
+
+class RecoveryTest;
+
+struct Case {
+    const char* name;
+    std::function<void(RecoveryTest&)> act;
+    Outcome expected;
+    // Looks further at what the next start reported as damaged.
+    std::function<void(RecoveryTest&, const QStringList& damaged)> check = {};
+};
+
+void PrintTo(const Case& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class RecoveryTest : public DocumentTest {
+public:
+    RecoveryTest() : m_folder(m_tmp.filePath(QStringLiteral("data/Recovery"))) {}
+
+    using DocumentTest::Doc;
+    using DocumentTest::m_app;
+    using DocumentTest::m_script;
+    using DocumentTest::m_tmp;
+    using DocumentTest::PathOf;
+    using DocumentTest::Text;
+
+    void Start(const QString& folder = QString()) {
+        if (!folder.isEmpty())
+            m_folder = folder;
+        m_store = std::make_shared<CRecoveryStore>(m_folder);
+        m_keeper = std::make_unique<CRecoveryKeeper>(Doc(), View(), m_store);
+    }
+    // Types and waits until the copy is on disk.
+    void Edit(const std::string& text) {
+        Type(text);
+        m_keeper->WriteNow();
+    }
+    QByteArray OwnCopy() {
+        QFile file(m_store->CopyPath(m_keeper->Id()));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    // The program stops without exiting: nothing is removed, the locks go with the process.
+    void Die() {
+        m_keeper.reset();
+        m_store.reset();
+    }
+    // What the offer of the next start holds.
+    std::vector<CRecoveryCopy> NextStart(QStringList& damaged) {
+        CRecoveryStore next(m_folder);
+        return next.TakeOrphans(QString(), damaged);
+    }
+    // A copy of the text `words` left by a program that died, under `id`.
+    void LeaveCopy(const QString& id, const QByteArray& rtf, const QByteArray& record) {
+        QDir().mkpath(m_folder);
+        QFile copy(m_folder + "/" + id + ".plp");
+        ASSERT_TRUE(copy.open(QIODevice::WriteOnly));
+        copy.write(rtf);
+        QFile info(m_folder + "/" + id + ".info");
+        ASSERT_TRUE(info.open(QIODevice::WriteOnly));
+        info.write(record);
+    }
+    static QByteArray Record(const QString& file = QString(), int ageSeconds = 0) {
+        return CRecoveryRecord{file, QDateTime::currentDateTimeUtc().addSecs(-ageSeconds),
+                               "2.0.0.2", "hello"}
+            .ToBytes();
+    }
+
+    void TestBody() override {}
+
+    QString m_folder;
+    std::shared_ptr<CRecoveryStore> m_store;
+    std::unique_ptr<CRecoveryKeeper> m_keeper;
+    QByteArray m_expectedCopy; // the bytes the offered copy must hold, when a case says
+};
+
+const Case kCases[] = {
+    {"KillDuringWriteKeepsThePreviousCopy",
+     [](RecoveryTest& t) {
+         t.Start();
+         t.Edit("the words before the kill");
+         t.m_expectedCopy = t.OwnCopy();
+         ASSERT_TRUE(t.m_expectedCopy.startsWith("{\\rtf"));
+         // A child process writes a far longer copy under the same name and is killed when
+         // half of it has reached the disk.
+         const QByteArray longer = "{\\rtf1 " + QByteArray(4 << 20, 'x') + "}";
+         const pid_t child = fork();
+         if (child == 0) {
+             CRecoveryStore::SetWriteHook([](qint64 written) {
+                 if (written >= (2 << 20))
+                     raise(SIGKILL);
+             });
+             QString reason;
+             t.m_store->Write(t.m_keeper->Id(), longer, {}, reason);
+             _exit(0);
+         }
+         int status = 0;
+         waitpid(child, &status, 0);
+         ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+         EXPECT_EQ(t.OwnCopy(), t.m_expectedCopy);
+         t.Die();
+     },
+     {1, 0, false, 0}},
+    {"TwoProgramsEachKeepTheirOwn",
+     [](RecoveryTest& t) {
+         t.Start();
+         t.Edit("first program");
+         CParlDoc doc;
+         CRichEditView view;
+         doc.SetView(&view);
+         CRecoveryKeeper second(doc, view, std::make_shared<CRecoveryStore>(t.m_folder));
+         QTest::keyClicks(&view, QStringLiteral("second program"));
+         second.WriteNow();
+         QFile copy(second.Store().CopyPath(second.Id()));
+         ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+         EXPECT_TRUE(copy.readAll().contains("second program"));
+         EXPECT_TRUE(t.OwnCopy().contains("first program"));
+         EXPECT_NE(second.Id(), t.m_keeper->Id());
+         // While both run, a third start offers neither.
+         QStringList damaged;
+         EXPECT_TRUE(t.NextStart(damaged).empty());
+         second.OnExit();
+     },
+     {0, 0, true, 0}},
+    {"ALockOfAProgramThatDiedIsTakenOver",
+     [](RecoveryTest& t) {
+         t.m_expectedCopy = "{\\rtf1 left behind\\par }";
+         t.LeaveCopy("4242-1", t.m_expectedCopy, RecoveryTest::Record());
+         // The locks are taken by a process that then ends without giving them up; the second
+         // has no copy beside it.
+         const pid_t child = fork();
+         if (child == 0) {
+             QLockFile lock(t.m_folder + "/4242-1.lock");
+             QLockFile alone(t.m_folder + "/4242-2.lock");
+             _exit(lock.tryLock(0) && alone.tryLock(0) ? 0 : 1);
+         }
+         int status = 0;
+         waitpid(child, &status, 0);
+         ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+         ASSERT_TRUE(QFile::exists(t.m_folder + "/4242-1.lock"));
+     },
+     {1, 0, false, 0},
+     [](RecoveryTest& t, const QStringList&) {
+         EXPECT_FALSE(QFile::exists(t.m_folder + "/4242-2.lock"));
+     }},
+    {"DamagedCopiesArePutAsideAndNamed",
+     [](RecoveryTest& t) {
+         t.LeaveCopy("1-1", "no rich text at all", RecoveryTest::Record());
+         t.LeaveCopy("1-2", "{\\rtf1 fine\\par }", "{ \"time\": ");
+         t.LeaveCopy("1-3", "", RecoveryTest::Record());
+     },
+     {0, 3, false, 0},
+     [](RecoveryTest& t, const QStringList& damaged) {
+         for (const QString& path : damaged) {
+             EXPECT_TRUE(path.contains("/Recovery/Damaged/")) << path.toStdString();
+             EXPECT_TRUE(QFile::exists(path)) << path.toStdString();
+         }
+         EXPECT_TRUE(QDir(t.m_folder).entryList({"*.plp", "*.info"}, QDir::Files).isEmpty());
+         // Nothing is offered or reported twice.
+         QStringList again;
+         EXPECT_TRUE(t.NextStart(again).empty());
+         EXPECT_TRUE(again.isEmpty());
+     }},
+    {"AFolderThatCannotBeWrittenWarnsOnce",
+     [](RecoveryTest& t) {
+         const QString data = t.m_tmp.filePath("readonly");
+         QDir().mkpath(data);
+         ReadOnlyFolder readOnly(data);
+         // Where even the superuser may write, a file stands where the folder would be.
+         QString folder = data + "/Recovery";
+         if (!readOnly.IsReadOnly()) {
+             QFile blocker(t.m_tmp.filePath("blocker"));
+             ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+             folder = blocker.fileName() + "/Recovery";
+         }
+         t.Start(folder);
+         for (const char* words : {"one ", "two ", "three "})
+             t.Edit(words);
+         EXPECT_EQ(t.Text(), "one two three ");
+         EXPECT_TRUE(t.m_keeper->Warned());
+     },
+     {0, 0, false, 1}},
+    {"AProjectSaveDropsTheCopy",
+     [](RecoveryTest& t) {
+         t.Start();
+         t.Edit("saved as a project");
+         ASSERT_FALSE(t.OwnCopy().isEmpty());
+         ASSERT_TRUE(t.Doc().OnSaveDocument(t.PathOf("message.plp")));
+         t.m_keeper->Flush();
+     },
+     {0, 0, false, 0}},
+    {"AnEmailSaveDropsTheCopy",
+     [](RecoveryTest& t) {
+         t.Start();
+         t.Edit("saved as an e-mail");
+         ASSERT_FALSE(t.OwnCopy().isEmpty());
+         ASSERT_TRUE(t.Doc().OnSaveDocument(t.PathOf("message.htm")));
+         t.m_keeper->Flush();
+         // Typing after the save starts a new copy.
+         t.Edit(" and changed");
+         EXPECT_TRUE(t.OwnCopy().contains("and changed"));
+         ASSERT_TRUE(t.Doc().OnSaveDocument(t.PathOf("message.htm")));
+         t.m_keeper->Flush();
+     },
+     {0, 0, false, 0}},
+    {"AFailedSaveKeepsTheCopy",
+     [](RecoveryTest& t) {
+         t.Start();
+         t.Edit("not saved");
+         const QByteArray before = t.OwnCopy();
+         t.m_script.Push(CModalScript::Button(QMessageBox::Ok)); // "Could not save ..."
+         EXPECT_FALSE(t.Doc().OnSaveDocument(t.PathOf("no-such-folder/message.plp")));
+         t.m_keeper->Flush();
+         EXPECT_EQ(t.OwnCopy(), before);
+         t.Die(); // and the next start offers it
+     },
+     {1, 0, false, 0}},
+    {"NewAfterDecliningToSaveDropsTheCopy",
+     [](RecoveryTest& t) {
+         t.Start();
+         t.Edit("thrown away");
+         t.m_script.Push(CModalScript::Button(QMessageBox::No)); // "Save changes to ...?"
+         t.m_app->OnFileNew();
+         t.m_keeper->Flush();
+         EXPECT_EQ(t.Text(), "");
+     },
+     {0, 0, false, 0}},
+    {"RestoreGivesAModifiedMessageTitledAsTheOriginal",
+     [](RecoveryTest& t) {
+         t.LeaveCopy("7-7", "{\\rtf1 restored words\\par }", RecoveryTest::Record("/x/hello.plp"));
+         t.Start();
+         QStringList damaged;
+         const std::vector<CRecoveryCopy> copies =
+             t.m_store->TakeOrphans(t.m_keeper->Id(), damaged);
+         ASSERT_EQ(copies.size(), 1u);
+         QString reason;
+         ASSERT_TRUE(t.m_keeper->Restore(copies[0], reason)) << reason.toStdString();
+         EXPECT_EQ(t.Text(), "restored words");
+         EXPECT_EQ(t.Doc().GetTitle(), "hello.plp");
+         EXPECT_TRUE(t.Doc().IsModified());
+         // The message is this program's own copy now; the old one is gone.
+         EXPECT_TRUE(t.OwnCopy().contains("restored words"));
+         EXPECT_FALSE(QFile::exists(t.m_store->CopyPath("7-7")));
+     },
+     {0, 0, true, 0}},
+    {"TheOfferAtStartDiscardsOneAndRestoresTheOther",
+     [](RecoveryTest& t) {
+         t.LeaveCopy("1-1", "{\\rtf1 older\\par }", RecoveryTest::Record("", 60));
+         t.LeaveCopy("1-2", "{\\rtf1 newer\\par }", RecoveryTest::Record("/x/newer.plp"));
+         t.m_script.Push(CRecoveryDlg::Answer(CRecoveryDlg::kDiscard, 0));
+         t.m_script.Push(CRecoveryDlg::Answer(CRecoveryDlg::kRestore, 0));
+         CCommandLineInfo cmdInfo;
+         ASSERT_TRUE(ProcessShellCommandWithRecovery(*t.m_app, cmdInfo, t.m_folder));
+         ASSERT_GE(t.m_script.Shown().size(), 2u);
+         EXPECT_EQ(t.m_script.Shown()[0].kind, "CRecoveryDlg");
+         EXPECT_EQ(t.Text(), "newer");
+         EXPECT_EQ(t.Doc().GetTitle(), "newer.plp");
+         EXPECT_FALSE(QFile::exists(t.m_folder + "/1-1.plp")); // discarded
+         CRecoveryKeeper* keeper = FindRecoveryKeeper(*t.m_app);
+         ASSERT_NE(keeper, nullptr);
+         EXPECT_EQ(keeper->CopiesWritten(), 1);
+         EXPECT_EQ(CRecoveryDlg::RowTexts({"", {"", {}, "2.0.0.2", "Dear friend"}})[0], "Untitled");
+         keeper->OnExit();
+     },
+     {0, 0, false, 0}},
+    {"AFileOnTheCommandLineOpensAfterTheOffer",
+     [](RecoveryTest& t) {
+         t.LeaveCopy("1-1", "{\\rtf1 unsaved\\par }", RecoveryTest::Record());
+         QFile file(QString::fromStdString(t.PathOf("named.plp")));
+         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+         file.write("{\\rtf1 from the file\\par }");
+         file.close();
+         t.m_script.Push(CRecoveryDlg::Answer(CRecoveryDlg::kRestore, 0));
+         t.m_script.Push(CModalScript::Button(QMessageBox::No)); // "Save changes to Untitled?"
+         CCommandLineInfo cmdInfo;
+         cmdInfo.m_nShellCommand = CCommandLineInfo::FileOpen;
+         cmdInfo.m_strFileName = t.PathOf("named.plp");
+         ASSERT_TRUE(ProcessShellCommandWithRecovery(*t.m_app, cmdInfo, t.m_folder));
+         ASSERT_EQ(t.m_script.Shown().size(), 2u);
+         EXPECT_EQ(t.m_script.Shown()[0].kind, "CRecoveryDlg");
+         EXPECT_EQ(t.m_script.Shown()[1].text, "Save changes to Untitled?");
+         EXPECT_EQ(t.Text(), "from the file");
+         EXPECT_EQ(t.Doc().GetTitle(), "named.plp");
+         FindRecoveryKeeper(*t.m_app)->Flush();
+         EXPECT_TRUE(QDir(t.m_folder).entryList({"*.plp"}, QDir::Files).isEmpty());
+     },
+     // Declined: the restored message's copy went with it.
+     {0, 0, false, 0}},
+    {"ExitDropsTheCopy",
+     [](RecoveryTest& t) {
+         t.Start();
+         t.Edit("closing normally");
+         t.m_keeper->OnExit();
+         t.Die();
+     },
+     {0, 0, false, 0}},
+};
+
+class RecoveryCases : public ::testing::TestWithParam<Case> {};
+
+TEST_P(RecoveryCases, NextStartFindsWhatTheCaseLeft) {
+    RecoveryTest t;
+    GetParam().act(t);
+    if (HasFatalFailure())
+        return;
+    Outcome seen;
+    if (t.m_keeper != nullptr)
+        seen.ownCopy = !t.OwnCopy().isEmpty();
+    QStringList damaged;
+    const std::vector<CRecoveryCopy> copies = t.NextStart(damaged);
+    seen.orphans = static_cast<int>(copies.size());
+    seen.damaged = static_cast<int>(damaged.size());
+    for (const CShownModal& shown : t.m_script.Shown())
+        seen.warnings += shown.text.contains("Recovery copies") ? 1 : 0;
+    EXPECT_EQ(seen, GetParam().expected);
+    if (GetParam().check)
+        GetParam().check(t, damaged);
+    if (!t.m_expectedCopy.isEmpty() && copies.size() == 1) {
+        QByteArray bytes;
+        QString reason;
+        ASSERT_TRUE(CRecoveryStore(t.m_folder).ReadCopy(copies[0].id, bytes, reason));
+        EXPECT_EQ(bytes, t.m_expectedCopy);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, RecoveryCases, ::testing::ValuesIn(kCases),
+                         [](const ::testing::TestParamInfo<Case>& row) {
+                             return std::string(row.param.name);
+                         });
+
+} // namespace
