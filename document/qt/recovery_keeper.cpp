@@ -1,6 +1,7 @@
 #include "document/qt/recovery_keeper.h"
 
 #include "document/parl_doc.h"
+#include "document/project_settings.h"
 #include "platform/archive.h"
 #include "platform/qt/message_box.h"
 #include "platform/qt/rich_edit_ctrl.h"
@@ -179,6 +180,7 @@ void CRecoveryKeeper::TakeCopy() {
     std::string bytes;
     CArchive ar(CArchive::store, bytes);
     m_doc.CRichEditDoc::Serialize(ar);
+    CProjectSettings::Insert(bytes, m_doc); // the message's settings travel with the copy
     QByteArray rtf(bytes.data(), static_cast<qsizetype>(bytes.size()));
     bytes = std::string();
     m_lastStreamOutMs = clock.elapsed();

@@ -260,7 +260,10 @@ const Case kCases[] = {
      {0, 0, false, 0}},
     {"RestoreGivesAModifiedMessageTitledAsTheOriginal",
      [](RecoveryTest& t) {
-         t.LeaveCopy("7-7", "{\\rtf1 restored words\\par }", RecoveryTest::Record("/x/hello.plp"));
+         t.LeaveCopy("7-7",
+                     "{\\rtf1{\\*\\parlinosettings{\\defaultcharacter merlin}"
+                     "{\\screenwidth 1024}}restored words\\par }",
+                     RecoveryTest::Record("/x/hello.plp"));
          t.Start();
          QStringList damaged;
          const std::vector<CRecoveryCopy> copies =
@@ -274,6 +277,10 @@ const Case kCases[] = {
          // The message is this program's own copy now; the old one is gone.
          EXPECT_TRUE(t.OwnCopy().contains("restored words"));
          EXPECT_FALSE(QFile::exists(t.m_store->CopyPath("7-7")));
+         // The message's settings come back with it, and the new copy keeps them.
+         EXPECT_EQ(t.Doc().m_strDefaultCharacter, "merlin");
+         EXPECT_EQ(t.Doc().m_nScreenWidth, 1024);
+         EXPECT_TRUE(t.OwnCopy().contains("{\\defaultcharacter merlin}"));
      },
      {0, 0, true, 0}},
     {"TheOfferAtStartDiscardsOneAndRestoresTheOther",
