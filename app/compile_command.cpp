@@ -769,8 +769,8 @@ int RunCompileCommand(const std::vector<std::string>& args, const CompileConsole
                 outputIdsTaken.count({target.st.st_dev, target.st.st_ino}) != 0)
                 taken = outputsTaken.find(outputIdOwner[{target.st.st_dev, target.st.st_ino}]);
             if (taken != outputsTaken.end()) {
-                fail("cannot write " + output + ": the page of " + taken->second +
-                     " goes there in this run");
+                fail("cannot write " + output + " for " + input + ": the page of " + taken->second +
+                     " is written there in this run");
                 continue;
             }
         }
