@@ -4,6 +4,7 @@
 #include "document/parl_doc.h"
 #include "platform/rich_edit_doc.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -11,6 +12,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <map>
+#include <memory>
 #include <ostream>
 #include <random>
 #include <set>
@@ -438,18 +440,20 @@ private:
 // from the file into the compile's own RTF buffer in large chunks.
 class FileRtfCtrl : public IRichEditCtrl, public IRichEditView {
 public:
-    explicit FileRtfCtrl(int fd) : m_fd(fd) {}
+    FileRtfCtrl(int fd, std::size_t size) : m_fd(fd), m_size(size) {}
 
     LRESULT SendMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
         auto* es = reinterpret_cast<EDITSTREAM*>(lParam);
         if (message != EM_STREAMOUT || wParam != SF_RTF || es == nullptr ||
             es->pfnCallback == nullptr)
             return 0;
-        constexpr std::size_t kChunk = 1 << 20;
-        std::vector<BYTE> chunk(kChunk);
+        // Big enough for the whole of a small file and its end in one read; left uninitialised,
+        // since every byte handed on is read first.
+        const std::size_t kChunk = std::min<std::size_t>(m_size + 1, 1 << 20);
+        std::unique_ptr<BYTE[]> chunk(new BYTE[kChunk]);
         LRESULT total = 0;
         for (;;) {
-            const ssize_t n = ::read(m_fd, chunk.data(), kChunk);
+            const ssize_t n = ::read(m_fd, chunk.get(), kChunk);
             if (n < 0 && errno == EINTR)
                 continue;
             if (n < 0) {
@@ -459,7 +463,7 @@ public:
             if (n == 0)
                 break;
             LONG taken = 0;
-            es->dwError = es->pfnCallback(es->dwCookie, chunk.data(), static_cast<LONG>(n), &taken);
+            es->dwError = es->pfnCallback(es->dwCookie, chunk.get(), static_cast<LONG>(n), &taken);
             if (es->dwError != 0 || taken != n)
                 break;
             total += n;
@@ -472,6 +476,7 @@ public:
 
 private:
     int m_fd;
+    std::size_t m_size;
     std::string m_error;
 };
 
@@ -777,7 +782,7 @@ int RunCompileCommand(const std::vector<std::string>& args, const CompileConsole
 
         CParlDoc doc;
         doc.ResetMessageSettings();
-        FileRtfCtrl raw(file.Fd());
+        FileRtfCtrl raw(file.Fd(), file.Size());
         if (options.raw || !loadProject) {
             // The RTF lands in the compile's own buffer, sized once for the whole file (the
             // compile's reserve only ever grows a buffer).
