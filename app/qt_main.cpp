@@ -7,8 +7,12 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QTextEdit>
+#include <QTimer>
+#include <QWindow>
 #include <QtGlobal>
 
+#include <cstdlib>
 #include <iostream>
 #include <string>
 #include <unistd.h>
@@ -66,6 +70,27 @@ bool HaveDisplay(std::string& why) {
     }
     return true;
 }
+
+// For timing the start: with PARLINO_READY_FD set, the program writes one line to that descriptor
+// as soon as typing would reach the editor (its window shown, exposed and active, the editor
+// holding the focus) and exits at once.
+void ReportWhenReady() {
+    const char* fd = std::getenv("PARLINO_READY_FD");
+    if (fd == nullptr || QCoreApplication::instance() == nullptr)
+        return;
+    auto* poll = new QTimer(QCoreApplication::instance());
+    QObject::connect(poll, &QTimer::timeout, [fd] {
+        QWidget* focus = QApplication::focusWidget();
+        if (qobject_cast<QTextEdit*>(focus) == nullptr || !focus->isVisible() ||
+            focus->window()->windowHandle() == nullptr ||
+            !focus->window()->windowHandle()->isExposed())
+            return;
+        (void)::write(std::atoi(fd), "ready\n", 6);
+        ::_exit(0);
+    });
+    poll->start(1);
+}
+Q_COREAPP_STARTUP_FUNCTION(ReportWhenReady)
 
 } // namespace
 
