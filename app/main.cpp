@@ -5,9 +5,11 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <iostream>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -48,6 +50,33 @@ int RunToolkitHalf(char** argv) {
     return 1;
 }
 
+// A large message is compiled in buffers of many megabytes, and filling fresh memory a page at a
+// time costs the system a fault per 4 KB: half of the run for 10 MB. The C library backs its
+// large blocks with huge pages when told so, but only at a program's start, so for a large
+// input the front starts itself once more with that setting.
+void UseHugePagesForLargeMessages(const std::vector<std::string>& args, char** argv) {
+    constexpr long long kLarge = 4LL << 20;
+    const char* tunables = std::getenv("GLIBC_TUNABLES");
+    const std::string current = tunables != nullptr ? tunables : "";
+    if (current.find("glibc.malloc.hugetlb") != std::string::npos)
+        return;
+    CompileOptions options;
+    std::string error;
+    if (!ParseCompileOptions(args, options, error))
+        return;
+    long long largest = 0;
+    for (const std::string& path : options.inputPaths) {
+        struct stat st {};
+        if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_size > largest)
+            largest = st.st_size;
+    }
+    if (largest < kLarge)
+        return;
+    const std::string setting = (current.empty() ? "" : current + ":") + "glibc.malloc.hugetlb=1";
+    ::setenv("GLIBC_TUNABLES", setting.c_str(), 1);
+    ::execv("/proc/self/exe", argv); // on failure, simply go on without
+}
+
 } // namespace
 
 // With --compile the program compiles message files and exits; otherwise it opens its window
@@ -58,6 +87,7 @@ int main(int argc, char** argv) {
         // Raw RTF needs nothing of the toolkit; projects are read by the editor's reader.
         if (!Has(args, "--raw"))
             return RunToolkitHalf(argv);
+        UseHugePagesForLargeMessages(args, argv);
         return RunCompileCommand(args, CompileConsole{std::cout, std::cerr, STDOUT_FILENO,
                                                       ::isatty(STDERR_FILENO) == 1});
     }
