@@ -72,7 +72,7 @@ whole() { # label, input bytes, baseline ms (0: none), command...
     shift 3
     read -r ms kb < <("$timer" 5 -- "$@")
     awk -v p="$label" -v b="$bytes" -v s="$ms" -v k="$kb" -v u="$base" 'BEGIN {
-        printf "| %-34s | %10.2f | %10.1f | %9.1f | %10s |\n", p, b / 1e6, s, k / 1024,
+        printf "| %-36s | %10.2f | %10.1f | %9.1f | %10s |\n", p, b / 1e6, s, k / 1024,
             (u > 0 ? sprintf("%.1f", u / s) : "") }'
     echo "$ms" >"$work/last"
 }
@@ -82,8 +82,8 @@ whole() { # label, input bytes, baseline ms (0: none), command...
     echo "largest of the process. Pages are written to a file and saved durably (flushed to the"
     echo "disk); unrtf writes to /dev/null. Speed-up = the unrtf time over this time."
     echo
-    echo "| Command                            | Input (MB) |  Time (ms) | Peak (MB) |   Speed-up |"
-    echo "|------------------------------------|-----------:|-----------:|----------:|-----------:|"
+    echo "| Command                              | Input (MB) |  Time (ms) | Peak (MB) |   Speed-up |"
+    echo "|--------------------------------------|-----------:|-----------:|----------:|-----------:|"
 } | tee -a "$work/table"
 : >"$work/empty.rtf"
 whole "parlino --compile --raw, empty" 0 0 \
@@ -106,12 +106,12 @@ for i in $(seq 1 1000); do cp "$work/message-10240.rtf" "$work/batch/m$i.rtf"; d
 read -r loop_ms loop_kb < <("$timer" 1 -- bash -c \
     'for f in "$1"/*.rtf; do unrtf --html "$f" >/dev/null || exit 1; done' - "$work/batch")
 awk -v b="$batch_bytes" -v s="$loop_ms" -v k="$loop_kb" 'BEGIN {
-    printf "| %-34s | %10.2f | %10.1f | %9.1f | %10s |\n", "1,000 x unrtf --html, 10 KB each",
+    printf "| %-36s | %10.2f | %10.1f | %9.1f | %10s |\n", "1,000 x unrtf --html, 10 KB each",
         b / 1e6, s, k / 1024, "" }' | tee -a "$work/table"
 read -r batch_ms batch_kb < <("$timer" 1 -- "$build/parlino" --compile --raw -d "$work/pages" \
     "$work"/batch/*.rtf)
 awk -v b="$batch_bytes" -v s="$batch_ms" -v k="$batch_kb" -v u="$loop_ms" 'BEGIN {
-    printf "| %-34s | %10.2f | %10.1f | %9.1f | %10.1f |\n", "parlino --compile --raw, 1,000 files",
+    printf "| %-36s | %10.2f | %10.1f | %9.1f | %10.1f |\n", "parlino --compile --raw, 1,000 files",
         b / 1e6, s, k / 1024, u / s }' | tee -a "$work/table"
 
 # The window: from start until typing reaches the editor. A character file is in place so that
@@ -130,7 +130,7 @@ if command -v Xvfb >/dev/null && command -v openbox >/dev/null; then
     DISPLAY="$display" openbox >/dev/null 2>&1 &
     openbox_pid=$!
     sleep 1
-    screen="Xvfb and openbox"
+    screen="X server Xvfb with the window manager openbox"
     unset QT_QPA_PLATFORM
     export DISPLAY="$display"
 fi
@@ -139,12 +139,16 @@ read -r win_ms win_kb < <(HOME="$home" "$timer" --ready 5 -- "$build/parlino")
 [ -n "$openbox_pid" ] && kill "$openbox_pid"
 [ -n "$xvfb_pid" ] && kill "$xvfb_pid"
 awk -v s="$min_ms" -v k="$min_kb" -v w="$screen" 'BEGIN {
-    printf "| %-34s | %10s | %10.1f | %9.1f | %10s |\n", "window takes typing: minimal Qt", "",
+    printf "| %-36s | %10s | %10.1f | %9.1f | %10s |\n", "window takes typing: minimal Qt", "",
         s, k / 1024, "" }' | tee -a "$work/table"
 awk -v s="$win_ms" -v k="$win_kb" -v m="$min_ms" 'BEGIN {
-    printf "| %-34s | %10s | %10.1f | %9.1f | %9.2fx |\n", "window takes typing: parlino", "",
+    printf "| %-36s | %10s | %10.1f | %9.1f | %9.2fx |\n", "window takes typing: parlino", "",
         s, k / 1024, s / m }' | tee -a "$work/table"
-echo "(window rows on the $screen; their last column is parlino's time over the minimal program's)" |
+echo "Window rows: from start until typing reaches the editor (window shown, exposed, active and the" |
+    tee -a "$work/table"
+echo "editor holding the focus), on the $screen; their last column is parlino's time over the" |
+    tee -a "$work/table"
+echo "minimal program's." |
     tee -a "$work/table"
 
 [ -n "$out" ] && cp "$work/table" "$out"
