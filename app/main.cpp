@@ -1,74 +1,95 @@
+// The program's front: small and without the toolkit, so that a command-line compile of raw RTF,
+// --help and --version start at once. Everything with a window, and opening projects through
+// the editor's RTF reader, is the toolkit half (parlino-qt), which the front becomes by exec.
 #include "app/compile_command.h"
-#include "app/parl_app.h"
-#include "app/project_loader.h"
-#include "platform/qt/rich_edit_view.h"
 
-#include <QApplication>
-#include <QFileInfo>
-#include <QtGlobal>
-
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
 #include <iostream>
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
 
 bool Has(const std::vector<std::string>& args, const char* word) {
     for (const std::string& a : args) {
+        if (a == "--")
+            return false;
         if (a == word)
             return true;
     }
     return false;
 }
 
-// The toolkit's own notes (a missing runtime folder, an offscreen screen) mean nothing to someone
-// compiling from a shell; only its errors are passed on.
-void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtCriticalMsg || type == QtFatalMsg)
-        std::cerr << "parlino: " << message.toStdString() << "\n";
+std::string FolderOfThisProgram() {
+    char self[PATH_MAX];
+    const ssize_t n = ::readlink("/proc/self/exe", self, sizeof self - 1);
+    if (n <= 0)
+        return ".";
+    const std::string path(self, static_cast<std::size_t>(n));
+    return path.substr(0, path.rfind('/'));
 }
 
-// A project is opened through the rich-edit control, which needs the toolkit but no display.
-int CompileProject(int argc, char** argv, const std::vector<std::string>& args) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler(QuietMessages);
-    QApplication app(argc, argv);
-    CRichEditView view;
-    return RunCompileCommand(args, std::cout, std::cerr, MakeProjectLoader(view));
+// Runs the toolkit half in this process's place: beside the front in a build, in the library
+// folder of an installation.
+int RunToolkitHalf(char** argv) {
+    const std::string folder = FolderOfThisProgram();
+    const std::string candidates[] = {folder + "/parlino-qt",
+                                      folder + "/" PARL_QT_PROGRAM_FROM_BIN};
+    int why = ENOENT;
+    for (const std::string& program : candidates) {
+        ::execv(program.c_str(), argv);
+        if (errno != ENOENT)
+            why = errno;
+    }
+    std::cerr << "parlino: cannot start " << candidates[1] << ": " << std::strerror(why) << "\n";
+    return 1;
 }
 
-// Whether a window can be shown at all. Qt gives up on a missing display with a page of notes
-// and an abort; the program says it in one line instead.
-bool HaveDisplay(std::string& why) {
-    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
-        !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        return true;
-    const std::string display = qgetenv("DISPLAY").toStdString();
-    if (display.empty()) {
-        why = "DISPLAY is not set";
-        return false;
+// A large message is compiled in buffers of many megabytes, and filling fresh memory a page at a
+// time costs the system a fault per 4 KB: half of the run for 10 MB. The C library backs its
+// large blocks with huge pages when told so, but only at a program's start, so for a large
+// input the front starts itself once more with that setting.
+void UseHugePagesForLargeMessages(const std::vector<std::string>& args, char** argv) {
+    constexpr long long kLarge = 4LL << 20;
+    const char* tunables = std::getenv("GLIBC_TUNABLES");
+    const std::string current = tunables != nullptr ? tunables : "";
+    if (current.find("glibc.malloc.hugetlb") != std::string::npos)
+        return;
+    CompileOptions options;
+    std::string error;
+    if (!ParseCompileOptions(args, options, error))
+        return;
+    long long largest = 0;
+    for (const std::string& path : options.inputPaths) {
+        struct stat st {};
+        if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_size > largest)
+            largest = st.st_size;
     }
-    // A local display ":N" or ":N.S" listens on its socket in /tmp/.X11-unix.
-    if (display[0] == ':') {
-        const std::string number = display.substr(1, display.find('.') - 1);
-        if (!QFileInfo::exists(QString::fromStdString("/tmp/.X11-unix/X" + number))) {
-            why = "no X server listens on " + display;
-            return false;
-        }
-    }
-    return true;
+    if (largest < kLarge)
+        return;
+    const std::string setting = (current.empty() ? "" : current + ":") + "glibc.malloc.hugetlb=1";
+    ::setenv("GLIBC_TUNABLES", setting.c_str(), 1);
+    ::execv("/proc/self/exe", argv); // on failure, simply go on without
 }
 
 } // namespace
 
-// With --compile the program compiles a message file and exits; otherwise it opens its window
+// With --compile the program compiles message files and exits; otherwise it opens its window
 // (a file named on the command line is opened in it).
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     if (Has(args, "--compile")) {
-        if (Has(args, "--raw"))
-            return RunCompileCommand(args, std::cout, std::cerr);
-        return CompileProject(argc, argv, args);
+        // Raw RTF needs nothing of the toolkit; projects are read by the editor's reader.
+        if (!Has(args, "--raw"))
+            return RunToolkitHalf(argv);
+        UseHugePagesForLargeMessages(args, argv);
+        return RunCompileCommand(args, CompileConsole{std::cout, std::cerr, STDOUT_FILENO,
+                                                      ::isatty(STDERR_FILENO) == 1});
     }
     if (Has(args, "--help") || Has(args, "-h")) {
         std::cout << "usage: parlino [FILE]\n"
@@ -80,11 +101,5 @@ int main(int argc, char** argv) {
         std::cout << "parlino " << PARL_VERSION << "\n";
         return 0;
     }
-    std::string why;
-    if (!HaveDisplay(why)) {
-        std::cerr << "parlino: no display to show the window on (" << why
-                  << "); parlino --compile FILE works without one\n";
-        return 3;
-    }
-    return RunParlApp(argc, argv);
+    return RunToolkitHalf(argv);
 }

@@ -135,6 +135,10 @@ void CFrameWnd::UpdateCommandUI() {
 
 void CFrameWnd::SetActiveView(QWidget* pView) {
     m_pView = pView;
+    // The active view takes the keyboard, so typing goes into the message from the start rather
+    // than into the first control of a bar.
+    if (m_pView != nullptr)
+        m_pView->setFocus();
     UpdateCommandUI();
 }
 
