@@ -13,7 +13,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
-#include <QTimer>
+#include <QTextBlock>
 #include <QWindow>
 #include <algorithm>
 #include <cstdio>

@@ -2,19 +2,27 @@
 
 #include "view/spell_checker.h"
 
-#include <QAbstractTextDocumentLayout>
+#include <QEvent>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QTextLayout>
+#include <algorithm>
 
 namespace {
 
-// A paragraph's user state: the tag state it ends in, plus kChecked once its underlines fit
-// its text. -1 (a new paragraph) is unchecked and ends outside a tag.
+// A paragraph's user state: the tag state it ends in, plus kChecked once its words are checked
+// and kHidden while its underlines wait for it to come on screen. -1 (a new paragraph) is
+// unchecked and ends outside a tag.
 constexpr int kChecked = 0x100;
+constexpr int kHidden = 0x200;
 constexpr int kStateMask = 0xFF;
+
+bool IsDone(const QTextBlock& block) {
+    const int state = block.userState();
+    return state >= 0 && (state & kChecked) != 0 && (state & kHidden) == 0;
+}
 
 bool IsChecked(const QTextBlock& block) {
     const int state = block.userState();
@@ -26,6 +34,14 @@ void MarkUnchecked(QTextBlock& block) {
     if (state >= 0)
         block.setUserState(state & kStateMask);
 }
+
+// Of a slice, the part spent checking; the rest is left for laying out the paragraphs whose
+// underlines changed.
+constexpr int kCheckMs = CSpellHighlighter::kSliceMs / 2;
+
+// Paragraphs whose underlines changed are laid out again together when no more than this many
+// characters lie between them.
+constexpr int kRelayoutGap = 4096;
 
 // Paragraphs this long are left to the idle slices even when typed in.
 constexpr int kLongParagraph = 4000;
@@ -40,12 +56,19 @@ CSpellHighlighter::CSpellHighlighter(QTextEdit& edit, CSpellChecker& checker)
     m_timer.setInterval(0);
     connect(&m_timer, &QTimer::timeout, this, &CSpellHighlighter::RunSlice);
     connect(m_pDoc, &QTextDocument::contentsChange, this, &CSpellHighlighter::OnContentsChange);
-    // Paragraphs scrolled into view go first.
+    // Paragraphs that come on screen go first.
     connect(m_edit.verticalScrollBar(), &QScrollBar::valueChanged, this,
-            &CSpellHighlighter::Schedule);
+            &CSpellHighlighter::ScheduleScreen);
+    m_edit.viewport()->installEventFilter(this);
 }
 
 CSpellHighlighter::~CSpellHighlighter() = default;
+
+bool CSpellHighlighter::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Resize || event->type() == QEvent::Show)
+        ScheduleScreen();
+    return QObject::eventFilter(watched, event);
+}
 
 void CSpellHighlighter::SetActive(bool bActive) {
     if (bActive == m_bActive) {
@@ -60,22 +83,28 @@ void CSpellHighlighter::SetActive(bool bActive) {
     }
     m_timer.stop();
     for (QTextBlock block = m_pDoc->begin(); block.isValid(); block = block.next()) {
-        SetUnderlines(block, {});
+        SetUnderlines(block, {}, true);
         block.setUserState(-1);
     }
+    Relayout();
 }
 
 void CSpellHighlighter::RecheckAll() {
     if (!m_bActive)
         return;
     MarkAllUnchecked();
-    Schedule();
+    ScheduleScreen();
 }
 
 void CSpellHighlighter::MarkAllUnchecked() {
     for (QTextBlock block = m_pDoc->begin(); block.isValid(); block = block.next())
         MarkUnchecked(block);
     m_nCleanRun = 0;
+}
+
+void CSpellHighlighter::ScheduleScreen() {
+    m_bScreenFirst = true;
+    Schedule();
 }
 
 void CSpellHighlighter::Schedule() {
@@ -104,15 +133,20 @@ void CSpellHighlighter::OnContentsChange(int position, int removed, int added) {
     // words before the dictionary is read wait for the idle slices.
     if (count <= 2 && length <= kLongParagraph && m_checker.IsReady()) {
         for (QTextBlock block = first; block.isValid(); block = block.next()) {
-            if (CheckBlock(block)) {
+            if (CheckBlock(block, true)) {
+                // A tag opened or closed: the paragraphs after it read differently.
                 QTextBlock next = block.next();
                 if (next.isValid())
                     MarkUnchecked(next);
+                m_bScreenFirst = true;
             }
             if (block == last)
                 break;
         }
+    } else {
+        m_bScreenFirst = true;
     }
+    Relayout();
     Schedule();
 }
 
@@ -125,7 +159,7 @@ ESpellTagState CSpellHighlighter::StartState(const QTextBlock& block) const {
                                        : ESpellTagState::Outside;
 }
 
-bool CSpellHighlighter::CheckBlock(QTextBlock& block) {
+bool CSpellHighlighter::CheckBlock(QTextBlock& block, bool bShow) {
     ESpellTagState state = StartState(block);
     const QString text = block.text();
     std::vector<CSpellWord> wrong;
@@ -133,27 +167,78 @@ bool CSpellHighlighter::CheckBlock(QTextBlock& block) {
         if (!m_checker.IsCorrect(text.mid(word.start, word.length)))
             wrong.push_back(word);
     }
-    SetUnderlines(block, wrong);
+    const bool shown = SetUnderlines(block, wrong, bShow);
     const int old = block.userState();
     const int now = static_cast<int>(state);
-    block.setUserState(now | kChecked);
+    block.setUserState(now | kChecked | (shown ? 0 : kHidden));
     return old < 0 || (old & kStateMask) != now;
 }
 
-void CSpellHighlighter::SetUnderlines(QTextBlock& block, const std::vector<CSpellWord>& wrong) {
+bool CSpellHighlighter::SetUnderlines(QTextBlock& block, const std::vector<CSpellWord>& wrong,
+                                      bool bShow) {
     QTextLayout* layout = block.layout();
     if (layout == nullptr)
-        return;
+        return true;
     QList<QTextLayout::FormatRange> ranges;
     ranges.reserve(static_cast<qsizetype>(wrong.size()));
     for (const CSpellWord& word : wrong)
         ranges.append({word.start, word.length, m_underline});
     if (ranges == layout->formats())
-        return;
+        return true;
+    // Setting them has the control lay the paragraph out again, together with whatever it
+    // has not laid out up to there: off screen they wait.
+    if (!bShow)
+        return false;
     layout->setFormats(ranges);
+    // Near paragraphs are laid out again together: each relayout walks the layout.
+    const int from = block.position();
+    const int to = from + block.length();
+    if (m_nRelayoutFrom >= 0 && (from < m_nRelayoutFrom || from > m_nRelayoutTo + kRelayoutGap))
+        Relayout();
+    if (m_nRelayoutFrom < 0)
+        m_nRelayoutFrom = from;
+    m_nRelayoutTo = std::max(m_nRelayoutTo, to);
+    return true;
+}
+
+void CSpellHighlighter::Relayout() {
+    if (m_nRelayoutFrom < 0)
+        return;
+    const int length = std::min(m_nRelayoutTo, m_pDoc->characterCount()) - m_nRelayoutFrom;
     m_bApplying = true;
-    m_pDoc->markContentsDirty(block.position(), block.length());
+    m_pDoc->markContentsDirty(m_nRelayoutFrom, length);
     m_bApplying = false;
+    m_nRelayoutFrom = -1;
+    m_nRelayoutTo = -1;
+}
+
+bool CSpellHighlighter::OnScreen(const QTextBlock& block) const {
+    const int from = block.position();
+    return from <= m_nScreenTo && from + block.length() > m_nScreenFrom;
+}
+
+void CSpellHighlighter::CheckScreen(const QElapsedTimer& clock) {
+    // Finding the paragraphs on screen walks the layout: done once per scroll or change, not
+    // in every slice.
+    const QRect area = m_edit.viewport()->rect();
+    QTextBlock block = m_edit.cursorForPosition(area.topLeft()).block();
+    const QTextBlock lastShown = m_edit.cursorForPosition(area.bottomRight()).block();
+    m_nScreenFrom = block.position();
+    m_nScreenTo = lastShown.position() + lastShown.length();
+    for (; block.isValid(); block = block.next()) {
+        if (!IsDone(block)) {
+            if (CheckBlock(block, true)) {
+                QTextBlock next = block.next();
+                if (next.isValid())
+                    MarkUnchecked(next);
+            }
+            if (clock.elapsed() >= kCheckMs)
+                return;
+        }
+        if (block == lastShown)
+            break;
+    }
+    m_bScreenFirst = false;
 }
 
 void CSpellHighlighter::RunSlice() {
@@ -161,33 +246,20 @@ void CSpellHighlighter::RunSlice() {
         return;
     QElapsedTimer clock;
     clock.start();
-    const auto outOfTime = [&clock] { return clock.elapsed() >= kSliceMs; };
 
-    // The paragraphs on screen first.
-    const QRect area = m_edit.viewport()->rect();
-    QTextBlock block = m_edit.cursorForPosition(area.topLeft()).block();
-    const QTextBlock lastShown = m_edit.cursorForPosition(area.bottomRight()).block();
-    for (; block.isValid(); block = block.next()) {
-        if (!IsChecked(block)) {
-            if (CheckBlock(block)) {
-                QTextBlock next = block.next();
-                if (next.isValid())
-                    MarkUnchecked(next);
-            }
-            if (outOfTime()) {
-                Schedule();
-                emit sliceDone();
-                return;
-            }
+    if (m_bScreenFirst) {
+        CheckScreen(clock);
+        if (m_bScreenFirst) {
+            Relayout();
+            Schedule();
+            return;
         }
-        if (block == lastShown)
-            break;
     }
 
     // Then the rest, from where the last slice stopped, round to the start, until a whole
     // round finds nothing left.
     const int total = m_pDoc->blockCount();
-    block = m_pDoc->findBlockByNumber(m_nSweep < total ? m_nSweep : 0);
+    QTextBlock block = m_pDoc->findBlockByNumber(m_nSweep < total ? m_nSweep : 0);
     while (m_nCleanRun < total) {
         if (!block.isValid())
             block = m_pDoc->begin();
@@ -195,20 +267,20 @@ void CSpellHighlighter::RunSlice() {
             ++m_nCleanRun;
         } else {
             m_nCleanRun = 0;
-            if (CheckBlock(block)) {
+            if (CheckBlock(block, OnScreen(block))) {
                 QTextBlock next = block.next();
                 if (next.isValid())
                     MarkUnchecked(next);
             }
         }
         block = block.next();
-        if (outOfTime())
+        if (clock.elapsed() >= kCheckMs)
             break;
     }
     m_nSweep = block.isValid() ? block.blockNumber() : 0;
+    Relayout();
     if (m_nCleanRun < total)
         Schedule();
-    emit sliceDone();
 }
 
 void CSpellHighlighter::Flush() {

@@ -6,7 +6,9 @@
 //
 // Paragraphs are checked while the program is idle, in slices of a few milliseconds, those on
 // screen first: typing in a long message never waits for the checker. Only the paragraph being
-// typed in is checked at once, so that its underlines follow the text.
+// typed in is checked at once, so that its underlines follow the text. A paragraph off screen
+// gets its underlines when it comes on screen: setting them has the control lay it out again,
+// with all it has not laid out before it, which far down a long message is slow.
 //
 // Each paragraph keeps in its user state the tag state it ends in (see spell_words.h) and
 // whether its underlines are up to date; a paragraph whose end state changes has the next one
@@ -50,19 +52,28 @@ public:
     // inside it or at its end) when it is misspelt.
     std::optional<CSpellWord> MisspeltWordAt(int position);
 
-signals:
-    // A slice of work ended; the bench and the tests watch it.
-    void sliceDone();
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void OnContentsChange(int position, int removed, int added);
     void Schedule();
+    // The paragraphs on screen go first in the next slice.
+    void ScheduleScreen();
     void RunSlice();
-    // Checks `block` and sets its underlines; true when its end state changed.
-    bool CheckBlock(QTextBlock& block);
-    void SetUnderlines(QTextBlock& block, const std::vector<CSpellWord>& wrong);
+    // Checks the paragraphs on screen (and shows their underlines) until the slice's time is
+    // up; clears m_bScreenFirst when they are all done.
+    void CheckScreen(const QElapsedTimer& clock);
+    // Checks `block`; its underlines are set when `bShow` (else they wait for it to come on
+    // screen). True when its end state changed.
+    bool CheckBlock(QTextBlock& block, bool bShow);
+    // Sets the underlines of `block` when `bShow` or when they are unchanged (false when they
+    // wait); the layout takes them at the next Relayout.
+    bool SetUnderlines(QTextBlock& block, const std::vector<CSpellWord>& wrong, bool bShow);
+    void Relayout();
     ESpellTagState StartState(const QTextBlock& block) const;
     void MarkAllUnchecked();
+    bool OnScreen(const QTextBlock& block) const;
 
     QTextEdit& m_edit;
     QTextDocument* m_pDoc;
@@ -71,6 +82,11 @@ private:
     QTimer m_timer;
     bool m_bActive = false;
     bool m_bApplying = false;
+    bool m_bScreenFirst = false; // paragraphs on screen may wait
+    int m_nScreenFrom = 0;       // the positions on screen at the last CheckScreen
+    int m_nScreenTo = -1;
+    int m_nRelayoutFrom = -1; // the stretch whose underlines changed since the last Relayout
+    int m_nRelayoutTo = -1;
     int m_nSweep = 0;    // the paragraph the sweep looks at next
     int m_nCleanRun = 0; // paragraphs found checked one after the other
 };
