@@ -5,6 +5,7 @@
 #include "view/spelling.h"
 #include "view_fixture.h"
 
+#include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -304,6 +305,20 @@ TEST_F(SpellingTest, ProjectAndPageAreTheSameWithCheckingOnAndOff) {
     // The underlines are no edit: the message is not modified and has nothing to undo.
     EXPECT_FALSE(m_doc.IsModified());
     EXPECT_FALSE(m_view->document()->isUndoAvailable());
+
+    // Paragraphs off screen are checked too, and show their marks when they come on screen.
+    const QTextBlock lastBlock = m_view->document()->lastBlock().previous();
+    ASSERT_TRUE(lastBlock.text().contains("walkign"));
+    const auto lastMarked = [&lastBlock] {
+        for (const QTextLayout::FormatRange& range : lastBlock.layout()->formats()) {
+            if (lastBlock.text().mid(range.start, range.length) == "walkign")
+                return true;
+        }
+        return false;
+    };
+    m_view->verticalScrollBar()->setValue(m_view->verticalScrollBar()->maximum());
+    Marked();
+    EXPECT_TRUE(lastMarked());
 
     const std::string folder = MakeFolder(QStringLiteral("saved"));
     const std::string streamedOn = m_view->StreamOutRtf();
