@@ -2,7 +2,9 @@
 # Builds the benchmarks (Release) and prints one table: for messages of 10 KB, 1 MB and 10 MB in
 # the form the control writes, the time, speed and memory of the compile, of stream-out and
 # stream-in through the control, of a one-pass copy of the bytes, of "unrtf --html" on the same
-# file, and of "parlino --compile" of the 1 MB message end to end.
+# file, and of "parlino --compile" of the 1 MB message end to end; then the longest pause
+# between keystroke and repaint while typing in the 10 KB and 1 MB messages with spelling
+# checked as you type and without (bench_spell).
 #   bench/run.sh [-o FILE]     also writes the table to FILE (e.g. docs/bench-table.md)
 set -euo pipefail
 
@@ -14,7 +16,7 @@ jobs="${PARL_JOBS:-2}"
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPARL_BUILD_TESTS=OFF \
     -DPARL_BUILD_BENCH=ON >/dev/null
-ninja -C "$build" -j "$jobs" bench_phases parlino >/dev/null
+ninja -C "$build" -j "$jobs" bench_phases bench_spell parlino >/dev/null
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
@@ -66,6 +68,13 @@ for size in 10240 1048576 10485760; do
         row "parlino --compile --raw" "$bytes" "$s" "$k" "$k" | tee -a "$work/table"
     fi
 done
+
+# Typing with spelling checked as you type: the longest pause between keystroke and repaint.
+if "$build/bench/bench_spell" >"$work/spell" 2>"$work/stderr"; then
+    { echo; cat "$work/spell"; } | tee -a "$work/table"
+else
+    cat "$work/stderr" >&2
+fi
 
 [ -n "$out" ] && cp "$work/table" "$out"
 exit 0

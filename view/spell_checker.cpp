@@ -160,7 +160,9 @@ QString CSpellChecker::FromDictionary(const std::string& word) const {
 
 bool CSpellChecker::IsCorrect(const QString& word) {
     LoadPending();
-    if (m_hunspell == nullptr || m_personal.contains(word) || m_ignored.contains(word))
+    // The program's own name is no misspelling in any language.
+    if (m_hunspell == nullptr || m_personal.contains(word) || m_ignored.contains(word) ||
+        word == QLatin1String("Parlino"))
         return true;
     if (auto it = m_cache.constFind(word); it != m_cache.constEnd())
         return *it;
