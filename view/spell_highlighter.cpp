@@ -56,6 +56,8 @@ CSpellHighlighter::CSpellHighlighter(QTextEdit& edit, CSpellChecker& checker)
     m_timer.setInterval(0);
     connect(&m_timer, &QTimer::timeout, this, &CSpellHighlighter::RunSlice);
     connect(m_pDoc, &QTextDocument::contentsChange, this, &CSpellHighlighter::OnContentsChange);
+    connect(&m_edit, &QTextEdit::cursorPositionChanged, this,
+            &CSpellHighlighter::OnCursorPositionChanged);
     // Paragraphs that come on screen go first.
     connect(m_edit.verticalScrollBar(), &QScrollBar::valueChanged, this,
             &CSpellHighlighter::ScheduleScreen);
@@ -116,7 +118,14 @@ void CSpellHighlighter::OnContentsChange(int position, int removed, int added) {
     // Setting underlines marks the layout dirty, which is no change of the text.
     if (m_bApplying || !m_bActive)
         return;
-    (void)removed;
+    // The word typed before is finished now, wherever this change is.
+    if (m_nHeldEnd >= 0) {
+        QTextBlock held = m_pDoc->findBlock(std::min(m_nHeldEnd, m_pDoc->characterCount() - 1));
+        MarkUnchecked(held);
+        m_bScreenFirst = true;
+    }
+    // One key typed: the word that ends at the caret is still being written.
+    m_nHeldEnd = removed == 0 && added == 1 ? position + added : -1;
     QTextBlock first = m_pDoc->findBlock(position);
     const QTextBlock last = m_pDoc->findBlock(position + added);
     int count = 0;
@@ -150,6 +159,19 @@ void CSpellHighlighter::OnContentsChange(int position, int removed, int added) {
     Schedule();
 }
 
+void CSpellHighlighter::OnCursorPositionChanged() {
+    // The caret left the word being typed: it is finished.
+    if (m_nHeldEnd < 0 || m_edit.textCursor().position() == m_nHeldEnd || !m_bActive)
+        return;
+    QTextBlock held = m_pDoc->findBlock(std::min(m_nHeldEnd, m_pDoc->characterCount() - 1));
+    m_nHeldEnd = -1;
+    if (!held.isValid())
+        return;
+    MarkUnchecked(held);
+    CheckBlock(held, true);
+    Relayout();
+}
+
 ESpellTagState CSpellHighlighter::StartState(const QTextBlock& block) const {
     const QTextBlock previous = block.previous();
     if (!previous.isValid() || previous.userState() < 0)
@@ -163,8 +185,10 @@ bool CSpellHighlighter::CheckBlock(QTextBlock& block, bool bShow) {
     ESpellTagState state = StartState(block);
     const QString text = block.text();
     std::vector<CSpellWord> wrong;
+    const int held = m_nHeldEnd - block.position();
     for (const CSpellWord& word : FindCheckedWords(text, state)) {
-        if (!m_checker.IsCorrect(text.mid(word.start, word.length)))
+        if (word.start + word.length != held &&
+            !m_checker.IsCorrect(text.mid(word.start, word.length)))
             wrong.push_back(word);
     }
     const bool shown = SetUnderlines(block, wrong, bShow);

@@ -6,9 +6,10 @@
 //
 // Paragraphs are checked while the program is idle, in slices of a few milliseconds, those on
 // screen first: typing in a long message never waits for the checker. Only the paragraph being
-// typed in is checked at once, so that its underlines follow the text. A paragraph off screen
-// gets its underlines when it comes on screen: setting them has the control lay it out again,
-// with all it has not laid out before it, which far down a long message is slow.
+// typed in is checked at once, so that its underlines follow the text; the word being typed is
+// marked once it is finished (a blank typed after it, or the caret gone elsewhere). A paragraph off
+// screen gets its underlines when it comes on screen: setting them has the control lay it out
+// again, with all it has not laid out before it, which far down a long message is slow.
 //
 // Each paragraph keeps in its user state the tag state it ends in (see spell_words.h) and
 // whether its underlines are up to date; a paragraph whose end state changes has the next one
@@ -57,6 +58,7 @@ protected:
 
 private:
     void OnContentsChange(int position, int removed, int added);
+    void OnCursorPositionChanged();
     void Schedule();
     // The paragraphs on screen go first in the next slice.
     void ScheduleScreen();
@@ -87,6 +89,7 @@ private:
     int m_nScreenTo = -1;
     int m_nRelayoutFrom = -1; // the stretch whose underlines changed since the last Relayout
     int m_nRelayoutTo = -1;
+    int m_nHeldEnd = -1; // the end of the word being typed, which waits to be marked
     int m_nSweep = 0;    // the paragraph the sweep looks at next
     int m_nCleanRun = 0; // paragraphs found checked one after the other
 };

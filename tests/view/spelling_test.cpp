@@ -169,6 +169,17 @@ TEST_F(SpellingTest, WrongWordsOfTheTextAndOfSpeakTagsAreUnderlinedAndCommandsNe
     ASSERT_EQ(Marked(), QStringList{"wrold"});
     Type(" genie> mesage");
     EXPECT_EQ(Marked(), (QStringList{"wrold", "mesage"}));
+
+    // A word typed key by key is marked once it is finished: a blank after it, or the caret
+    // gone elsewhere.
+    QTest::keyClicks(m_view, " zorp");
+    EXPECT_EQ(Marked(), (QStringList{"wrold", "mesage"}));
+    QTest::keyClick(m_view, Qt::Key_Space);
+    EXPECT_EQ(Marked(), (QStringList{"wrold", "mesage", "zorp"}));
+    QTest::keyClicks(m_view, "blorp");
+    EXPECT_EQ(Marked(), (QStringList{"wrold", "mesage", "zorp"}));
+    Select(0, 0);
+    EXPECT_EQ(Marked(), (QStringList{"wrold", "mesage", "zorp", "blorp"}));
 }
 
 TEST_F(SpellingTest, ASuggestionReplacesTheWordWithItsFormatAndUndoesInOneStep) {
