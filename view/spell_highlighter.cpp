@@ -121,8 +121,11 @@ void CSpellHighlighter::OnContentsChange(int position, int removed, int added) {
     // The word typed before is finished now, wherever this change is.
     if (m_nHeldEnd >= 0) {
         QTextBlock held = m_pDoc->findBlock(std::min(m_nHeldEnd, m_pDoc->characterCount() - 1));
-        MarkUnchecked(held);
-        m_bScreenFirst = true;
+        // Typing on in the same paragraph checks it again below anyway.
+        if (held.isValid() && held != m_pDoc->findBlock(position)) {
+            MarkUnchecked(held);
+            m_bScreenFirst = true;
+        }
     }
     // One key typed: the word that ends at the caret is still being written.
     m_nHeldEnd = removed == 0 && added == 1 ? position + added : -1;
