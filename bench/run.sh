@@ -7,6 +7,8 @@
 # empty message (the program's fixed memory), 1,000 messages of 10 KB in one call against 1,000
 # calls of unrtf, and the start of the window until it takes typing against the smallest Qt
 # Widgets program (bench/tools/minimal_window.cpp), under Xvfb and openbox when they are there.
+# Last, the longest pause between keystroke and repaint while typing in the 10 KB and 1 MB
+# messages with spelling checked as you type and without (bench_spell).
 #   bench/run.sh [-o FILE]     also writes the table to FILE (e.g. docs/bench-table.md)
 set -euo pipefail
 
@@ -18,7 +20,8 @@ jobs="${PARL_JOBS:-2}"
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPARL_BUILD_TESTS=OFF \
     -DPARL_BUILD_BENCH=ON >/dev/null
-ninja -C "$build" -j "$jobs" bench_phases parlino parlino-qt process_timer minimal_window >/dev/null
+ninja -C "$build" -j "$jobs" bench_phases parlino parlino-qt process_timer minimal_window \
+    bench_spell >/dev/null
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
@@ -150,6 +153,13 @@ echo "editor holding the focus), on the $screen; their last column is parlino's 
     tee -a "$work/table"
 echo "minimal program's." |
     tee -a "$work/table"
+
+# Typing with spelling checked as you type: the longest pause between keystroke and repaint.
+if QT_QPA_PLATFORM=offscreen "$build/bench/bench_spell" >"$work/spell" 2>"$work/stderr"; then
+    { echo; cat "$work/spell"; } | tee -a "$work/table"
+else
+    cat "$work/stderr" >&2
+fi
 
 [ -n "$out" ] && cp "$work/table" "$out"
 exit 0

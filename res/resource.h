@@ -52,6 +52,17 @@ constexpr UINT ID_VIEW_SCRIPTBAR = 32804;
 constexpr UINT ID_EDIT_HTML = 32805;
 constexpr UINT ID_HELP_HTML = 32806;
 
+// Spelling: the Edit menu's Spelling entries and the context menu's corrections. The
+// suggestions and the languages take ranges, filled in when their menus are shown.
+constexpr UINT ID_SPELL_CHECK = 32900;
+constexpr UINT ID_SPELL_ADD_WORD = 32901;
+constexpr UINT ID_SPELL_IGNORE_ALL = 32902;
+constexpr UINT ID_SPELL_NO_SUGGESTIONS = 32903; // no handler: always greyed
+constexpr UINT ID_SPELL_SUGGESTION_FIRST = 32904;
+constexpr UINT ID_SPELL_SUGGESTION_LAST = 32908;
+constexpr UINT ID_SPELL_LANGUAGE_FIRST = 32910;
+constexpr UINT ID_SPELL_LANGUAGE_LAST = 32941;
+
 // Standard commands of the rich-edit view and the frame that only the tables name.
 constexpr UINT ID_OLE_EDIT_PROPERTIES = 57860;
 

@@ -17,6 +17,16 @@ std::vector<CMenuEntry> FileMenuEntries() {
             E::Item("E&xit", ID_APP_EXIT)};
 }
 
+// Check Spelling As You Type, then one entry per installed language (the view names them
+// when the menu opens and hides the ones left over).
+std::vector<CMenuEntry> SpellingMenuEntries() {
+    std::vector<CMenuEntry> entries{E::Item("Check Spelling As You &Type", ID_SPELL_CHECK),
+                                    E::Sep()};
+    for (UINT nID = ID_SPELL_LANGUAGE_FIRST; nID <= ID_SPELL_LANGUAGE_LAST; ++nID)
+        entries.push_back(E::Item("Language", nID));
+    return entries;
+}
+
 CMenuResource MainMenu() {
     return {
         E::Sub("&File", FileMenuEntries()),
@@ -26,7 +36,8 @@ CMenuResource MainMenu() {
              E::Item("&Copy\tCtrl+C", ID_EDIT_COPY), E::Item("&Paste\tCtrl+V", ID_EDIT_PASTE),
              E::Item("Select A&ll\tCtrl+A", ID_EDIT_SELECT_ALL), E::Sep(),
              E::Item("&Find...\tCtrl+F", ID_EDIT_FIND), E::Item("F&ind Next\tF3", ID_EDIT_REPEAT),
-             E::Item("R&eplace\tCtrl+H", ID_EDIT_REPLACE), E::Sep(),
+             E::Item("R&eplace\tCtrl+H", ID_EDIT_REPLACE),
+             E::Sub("&Spelling", SpellingMenuEntries()), E::Sep(),
              E::Sub("F&ont",
                     {E::Item("&Properties...", ID_FORMAT_FONT), E::Sep(),
                      E::Item("&Bold", ID_FORMAT_BOLD), E::Item("&Italic", ID_FORMAT_ITALIC),
@@ -170,6 +181,13 @@ void RegisterStrings(CStringTable& s) {
     s.Set(ID_VIEW_SCRIPTBAR, "Show or hide the script bar\nToggle ScriptBar");
     s.Set(ID_EDIT_HTML, "Edit the HTML source code");
     s.Set(ID_HELP_HTML, "Display help in a browser\nStart Help");
+    s.Set(ID_SPELL_CHECK, "Underline misspelled words as you type\nCheck Spelling");
+    for (UINT nID = ID_SPELL_LANGUAGE_FIRST; nID <= ID_SPELL_LANGUAGE_LAST; ++nID)
+        s.Set(nID, "Check spelling in this language\nSpelling Language");
+    for (UINT nID = ID_SPELL_SUGGESTION_FIRST; nID <= ID_SPELL_SUGGESTION_LAST; ++nID)
+        s.Set(nID, "Replace the misspelled word with this spelling");
+    s.Set(ID_SPELL_ADD_WORD, "Add the word to your own dictionary\nAdd to Dictionary");
+    s.Set(ID_SPELL_IGNORE_ALL, "Accept the word everywhere in this message\nIgnore All");
 
     // The script bar's lists.
     s.Set(IDC_CHARACTER_COMBO, "Choose Character\nSelect Character");

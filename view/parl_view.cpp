@@ -12,6 +12,7 @@
 #include "platform/qt/win_app.h"
 #include "res/resource.h"
 #include "view/speak_dlg.h"
+#include "view/spelling.h"
 
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -60,6 +61,8 @@ CParlView::CParlView(CParlDoc* pDoc, QWidget* pParent) : CRichEditView(pParent),
     if (m_pDocument != nullptr)
         m_pDocument->SetView(this);
     MapCommands();
+    m_pSpelling = std::make_unique<CSpelling>(*this);
+    m_pSpelling->MapCommands(*this);
     connect(this, &QTextEdit::cursorPositionChanged, this, [this] { ScheduleCommandUpdate(); });
     connect(this, &QTextEdit::selectionChanged, this, [this] { ScheduleCommandUpdate(); });
     connect(this, &QTextEdit::currentCharFormatChanged, this, [this] { ScheduleCommandUpdate(); });
@@ -185,6 +188,9 @@ void CParlView::ApplyDefaultFormats() {
 
 void CParlView::DeleteContents() {
     IRichEditView::DeleteContents();
+    // Words ignored count for the message they were ignored in.
+    if (m_pSpelling != nullptr)
+        m_pSpelling->ForgetIgnoredWords();
     SendMessage(EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(kWhite));
 }
 
@@ -236,7 +242,10 @@ void CParlView::OnRButtonDown(UINT, const QPoint& point) {
     if (menu == nullptr || menu->empty() || menu->front().kind != CMenuEntry::Popup ||
         owner == nullptr)
         return;
-    owner->TrackPopupMenu(menu->front().entries, viewport()->mapToGlobal(point));
+    // Corrections of a misspelt word under the pointer come above the menu's own entries.
+    std::vector<CMenuEntry> entries = m_pSpelling->ContextEntries(point);
+    entries.insert(entries.end(), menu->front().entries.begin(), menu->front().entries.end());
+    owner->TrackPopupMenu(entries, viewport()->mapToGlobal(point));
 }
 
 void CParlView::OnAdvancedOptions() {

@@ -12,11 +12,13 @@
 #include "platform/qt/rich_edit_view.h"
 #include "view/find_replace_dlg.h"
 
+#include <memory>
 #include <string>
 
 class CFrameWnd;
 class CMainFrame;
 class CParlDoc;
+class CSpelling;
 class QPoint;
 
 class CParlView : public CRichEditView, public CCmdTarget {
@@ -56,6 +58,9 @@ public:
     // Puts `strTag` (UTF-8) in place of the selection in the command colour and leaves the
     // caret right after it.
     void InsertCommandTag(const std::string& strTag);
+
+    // Spelling checked as you type, with its commands and the context menu's corrections.
+    CSpelling& Spelling() { return *m_pSpelling; }
 
     // The standard Find, Find Next and Replace commands.
     void OnEditFind();
@@ -121,4 +126,5 @@ private:
     CParlDoc* m_pDocument;
     CFindState m_find;
     bool m_bUpdatePending = false;
+    std::unique_ptr<CSpelling> m_pSpelling;
 };

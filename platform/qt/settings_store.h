@@ -22,7 +22,9 @@ public:
     static constexpr const char* kCharacterPath = "Character Path";
     static constexpr const char* kCurrentPath = "Current Path";
     static constexpr const char* kRecentFileSection = "Recent File List";
-    static constexpr const char* kRecentFileEntry = "File%1"; // File1, File2, ...
+    static constexpr const char* kRecentFileEntry = "File%1";             // File1, File2, ...
+    static constexpr const char* kCheckSpelling = "Check Spelling";       // 1 on, 0 off
+    static constexpr const char* kSpellingLanguage = "Spelling Language"; // "en_US"
 
     explicit CSettingsStore(const QString& organisation = QString::fromLatin1(kOrganisation),
                             const QString& application = QString::fromLatin1(kApplication));
