@@ -92,11 +92,12 @@ std::string CompileUsage() {
     return "usage: parlino --compile FILE [--raw] [-o OUT]\n"
            "                [--default-character NAME] [--character-location LOC]\n"
            "                [--background-picture LOC] [--background-color RRGGBB]\n"
-           "                [--screen WxH] [--recipient-has-agent]\n"
+           "                [--screen WxH] [--recipient-has-agent] [--classic]\n"
            "Compiles FILE as an e-mail save does and writes the page and one zero byte to OUT\n"
            "(default: FILE with the extension .htm; '-' writes the page alone to standard\n"
            "output). With --raw the bytes of FILE are taken as the message's RTF; without it\n"
-           "FILE is opened as a project.\n";
+           "FILE is opened as a project. With --classic the page is written without the\n"
+           "player that lets it play in browsers without the character control.\n";
 }
 
 bool ParseCompileOptions(const std::vector<std::string>& args, CompileOptions& options,
@@ -170,6 +171,8 @@ bool ParseCompileOptions(const std::vector<std::string>& args, CompileOptions& o
             });
         } else if (a == "--recipient-has-agent") {
             options.settings.push_back([](CParlDoc& d) { d.m_bRecipientHasAgent = 1; });
+        } else if (a == "--classic") {
+            options.settings.push_back([](CParlDoc& d) { d.m_bPlayInBrowsers = 0; });
         } else {
             error = "unknown option '" + a + "'";
             return false;

@@ -329,7 +329,8 @@ TEST_F(OptionSheetTest, everyPageShowsItsLabelsAndControlsInTabOrder) {
                                 "label Location of Optional Background Picture", "edit "}));
     EXPECT_EQ(def, QStringList({"label Default Character", "edit ",
                                 "label Screen resolution of recipient's monitor",
-                                "combo with edit field", "check Recipient has MS Agent"}));
+                                "combo with edit field", "check Recipient has MS Agent",
+                                "check Play in browsers without the character control"}));
     EXPECT_EQ(color, QStringList({"label Current Command Color", "button Change"}));
     const CDialogUnits du(QApplication::font());
     EXPECT_EQ(defSize, QSize(du.ToPixelsX(186), du.ToPixelsY(121)));
