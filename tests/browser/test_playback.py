@@ -220,6 +220,25 @@ class SmallWindow(PlaybackCase):
                         "Lower Right at %s in a %dx%d window" % ((left, top, right, bottom), width, height))
         self.assert_no_console_errors()
 
+    def test_reduced_motion_places_the_characters_without_gliding(self):
+        self.browser.driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {
+            "features": [{"name": "prefers-reduced-motion", "value": "reduce"}]})
+        try:
+            self.open(page("<genie Move Lower Right><genie Play Wave><genie Speak Done.>"), speed=4)
+            self.browser.run("document.querySelector('.parl-play').click()")
+            time.sleep(0.3)
+            styles = self.browser.run("""
+                var c = document.querySelector('.parl-char'), r = c.getBoundingClientRect();
+                return [getComputedStyle(c).transitionDuration, c.getAttribute('data-animation'),
+                        getComputedStyle(c.querySelector('.pa-arm-r')).animationName,
+                        r.right, document.documentElement.clientWidth];""")
+            self.assertEqual("0s", styles[0].split(",")[0].strip())
+            self.assertEqual("Wave", styles[1])
+            self.assertEqual("none", styles[2])
+            self.assertGreater(styles[3], styles[4] - 40, "already at the lower right")
+        finally:
+            self.browser.driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {"features": []})
+
 
 if __name__ == "__main__":
     pagecheck.main()
