@@ -135,6 +135,9 @@ class Show(PlaybackCase):
         self.assertTrue(width - 40 <= right <= width and height - 40 <= bottom <= height,
                         "Lower Right at %s in a %dx%d window" % ((left, top, right, bottom), width, height))
         self.assertEqual("Replay", self.browser.run("return document.querySelector('.parl-play').textContent"))
+        self.play()  # Replay runs the whole show again
+        self.assertEqual([("genie", "Hi there!"), ("merlin", "I am merlin."), ("genie", "Bye.")] * 2,
+                         self.said())
         self.assert_no_console_errors()
 
     def test_hostile_messages_keep_the_page_and_are_spoken_as_typed(self):
