@@ -99,6 +99,7 @@ public:
         if (m_doc.m_bReading) {
             m_doc.m_playback.SetSource(&speech, m_wide);
             m_doc.TranslateToScript(0, speech);
+            m_doc.m_playback.SetSource(nullptr, nullptr);
         }
         m_wide = nullptr;
     }
@@ -108,6 +109,7 @@ public:
         if (tag::IsScriptName(tag::NameOf(tagText))) {
             m_doc.m_playback.SetSource(&tagText, m_wide);
             m_doc.TranslateToScript(1, tagText);
+            m_doc.m_playback.SetSource(nullptr, nullptr);
         }
         m_wide = nullptr;
     }
@@ -220,7 +222,6 @@ void CParlDoc::BuildHtml() {
         PageWriter writer(*this);
         rtf::BodyScanner<PageWriter>(m_strRtf, writer).Run();
     }
-    m_playback.SetSource(nullptr, nullptr);
     TranslateToScript(1, "<DONE>");
     // The HTML half is handed over rather than copied: a large message is not held twice.
     m_strHtml.swap(m_strHtmlBody);
