@@ -535,14 +535,16 @@ std::string CompileUsage() {
     return "usage: parlino --compile FILE... [--raw] [-o OUT | -d DIR]\n"
            "                [--default-character NAME] [--character-location LOC]\n"
            "                [--background-picture LOC] [--background-color RRGGBB]\n"
-           "                [--screen WxH] [--recipient-has-agent]\n"
+           "                [--screen WxH] [--recipient-has-agent] [--classic]\n"
            "Compiles each FILE as an e-mail save does and writes the page and one zero byte\n"
            "beside it, as FILE with the extension .htm; -d DIR writes the pages into DIR\n"
            "instead. For one FILE, -o OUT names the page ('-' writes the page alone to\n"
            "standard output). With --raw the bytes of each FILE are taken as the message's\n"
            "RTF; without it each FILE is opened as a project. The settings apply to every\n"
-           "FILE. Exit code: 0 all written, 1 a file could not be read or written (the\n"
-           "others are still compiled), 2 a bad command line.\n";
+           "FILE. With --classic the page is written without the player that lets it play\n"
+           "in browsers without the character control. Exit code: 0 all written, 1 a file\n"
+           "could not be read or written (the others are still compiled), 2 a bad command\n"
+           "line.\n";
 }
 
 bool ParseCompileOptions(const std::vector<std::string>& args, CompileOptions& options,
@@ -631,6 +633,8 @@ bool ParseCompileOptions(const std::vector<std::string>& args, CompileOptions& o
             });
         } else if (a == "--recipient-has-agent") {
             options.settings.push_back([](CParlDoc& d) { d.m_bRecipientHasAgent = 1; });
+        } else if (a == "--classic") {
+            options.settings.push_back([](CParlDoc& d) { d.m_bPlayInBrowsers = 0; });
         } else {
             error = "unknown option '" + a + "'";
             return false;

@@ -14,6 +14,8 @@
 //   void OnRun(std::string& page, std::string& speech);  // a run is flushed (page never empty)
 //   void OnControlWord(const char* word, std::size_t length);  // word starts at its backslash
 //   void OnTag(std::string& tag);  // "<", the tag's plain text, ">"
+// and, where kCollectsText is true,
+//   void OnWide(const WideChars& wide);  // before OnRun or OnTag, when the text holds any
 #pragma once
 
 #include "compiler/picture.h"
@@ -23,8 +25,18 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace rtf {
+
+// A character that the RTF gave by its Unicode number (\uN): the 8-bit text holds the reader's
+// fallback for it, `length` bytes at `offset`.
+struct WideChar {
+    std::size_t offset;
+    std::size_t length;
+    char16_t code;
+};
+using WideChars = std::vector<WideChar>;
 
 // A group that holds no text for the reader: destinations, tables, pictures, objects.
 bool IsHiddenDestination(const char* word, std::size_t length);
@@ -137,12 +149,15 @@ private:
         if constexpr (Sink::kCollectsText) {
             if (m_run.empty())
                 return;
+            if (!m_runWide.empty())
+                m_sink.OnWide(m_runWide);
             if (m_diverged)
                 m_sink.OnRun(m_run, m_speech);
             else
                 m_sink.OnRun(m_run, m_run);
             m_run.clear();
             m_speech.clear();
+            m_runWide.clear();
             m_diverged = false;
         }
     }
@@ -269,13 +284,21 @@ private:
             AddByte(static_cast<char>(e.byte));
             return true;
         case Escape::Unicode: {
-            if (e.code < 256) {
-                ReadFallback();
-                AddByte(static_cast<char>(e.code));
+            if constexpr (Sink::kCollectsText) {
+                const std::size_t at = m_diverged ? m_speech.size() : m_run.size();
+                if (e.code < 256) {
+                    ReadFallback();
+                    AddByte(static_cast<char>(e.code));
+                    if (e.code >= 128)
+                        m_runWide.push_back({at, 1, static_cast<char16_t>(e.code)});
+                } else {
+                    std::string fallback = ReadFallback();
+                    const std::string entity = "&#" + std::to_string(e.code) + ";";
+                    AddText(entity, fallback);
+                    m_runWide.push_back({at, fallback.size(), static_cast<char16_t>(e.code)});
+                }
             } else {
-                std::string fallback = ReadFallback();
-                const std::string entity = "&#" + std::to_string(e.code) + ";";
-                AddText(entity, fallback);
+                ReadFallback();
             }
             return true;
         }
@@ -452,6 +475,7 @@ private:
     bool ReadTag() {
         const char* start = m_p;
         m_tag.assign(1, '<');
+        m_tagWide.clear();
         ++m_p;
         while (m_p < m_end) {
             const char* q = m_p;
@@ -466,6 +490,10 @@ private:
             case '>':
                 ++m_p;
                 m_tag += '>';
+                if constexpr (Sink::kCollectsText) {
+                    if (!m_tagWide.empty())
+                        m_sink.OnWide(m_tagWide);
+                }
                 m_sink.OnTag(m_tag);
                 return true;
             case '\r':
@@ -498,14 +526,20 @@ private:
         case Escape::Byte:
             m_tag += static_cast<char>(e.byte);
             return;
-        case Escape::Unicode:
+        case Escape::Unicode: {
+            const std::size_t at = m_tag.size();
             if (e.code < 256) {
                 ReadFallback();
                 m_tag += static_cast<char>(e.code);
             } else {
                 m_tag += ReadFallback();
             }
+            if constexpr (Sink::kCollectsText) {
+                if (e.code >= 128)
+                    m_tagWide.push_back({at, m_tag.size() - at, static_cast<char16_t>(e.code)});
+            }
             return;
+        }
         case Escape::None:
             break;
         }
@@ -538,6 +572,8 @@ private:
     bool m_diverged = false;
     std::string m_tag;
     std::string m_picture;
+    WideChars m_runWide;
+    WideChars m_tagWide;
     int m_uc = 1;
 };
 

@@ -97,15 +97,26 @@ public:
         m_doc.AppendHtmlRun(page, m_centred, m_bold, m_italic, m_underline, m_changed);
         // The translator ignores text while no one reads: spare it the copy of the run. A run
         // of pictures alone has nothing to say.
-        if (m_doc.m_bReading && !speech.empty())
+        if (m_doc.m_bReading && !speech.empty()) {
+            m_doc.m_playback.SetSource(&speech, m_wide);
             m_doc.TranslateToScript(0, speech);
+            m_doc.m_playback.SetSource(nullptr, nullptr);
+        }
+        m_wide = nullptr;
     }
 
     void OnTag(std::string& tagText) {
         // A tag whose name cannot be a script name has no effect, and a typed "<DONE>" is one.
-        if (tag::IsScriptName(tag::NameOf(tagText)))
+        if (tag::IsScriptName(tag::NameOf(tagText))) {
+            m_doc.m_playback.SetSource(&tagText, m_wide);
             m_doc.TranslateToScript(1, tagText);
+            m_doc.m_playback.SetSource(nullptr, nullptr);
+        }
+        m_wide = nullptr;
     }
+
+    // Characters given by number in the coming run or tag, for the player's Unicode text.
+    void OnWide(const rtf::WideChars& wide) { m_wide = &wide; }
 
     void OnControlWord(const char* w, std::size_t n) {
         const char* end = w + n;
@@ -162,6 +173,7 @@ private:
     int m_underline = 0;
     int m_changed = 0;
     LONG m_pendingColor = 0;
+    const rtf::WideChars* m_wide = nullptr;
 };
 
 DWORD CParlDoc::StreamOutCallback(DWORD_PTR dwCookie, BYTE* pbBuff, LONG cb, LONG* pcb) {
@@ -198,10 +210,12 @@ void CParlDoc::BuildHtml() {
     if (nul != std::string::npos)
         m_strRtf.resize(nul);
 
+    const int codePage = playback::DocumentCodePage(m_strRtf);
     ReadRtfHeader();
     m_arrCharacters.clear();
     CollectCharacters();
     BeginPage();
+    m_playback.Begin(m_arrCharacters, m_nScreenWidth, m_nScreenHeight, codePage);
     // The page text is rarely more than twice as long as the body's RTF: reserve that once
     // instead of doubling. Pages the walk never writes to cost no memory, only address space.
     m_strHtmlBody.reserve(m_strHtmlBody.size() + 2 * m_strRtf.size());
@@ -213,6 +227,9 @@ void CParlDoc::BuildHtml() {
     // The HTML half is handed over rather than copied: a large message is not held twice.
     m_strHtml.swap(m_strHtmlBody);
     std::string().swap(m_strHtmlBody);
-    m_strHtml.reserve(m_strHtml.size() + m_strScript.size());
+    // The classic page ends with the script; the player for today's browsers follows it.
+    const std::string block = m_bPlayInBrowsers ? PlayerBlock(m_playback) : std::string();
+    m_strHtml.reserve(m_strHtml.size() + m_strScript.size() + block.size());
     m_strHtml += m_strScript;
+    m_strHtml += block;
 }

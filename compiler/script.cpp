@@ -38,6 +38,7 @@ void CParlDoc::TranslateToScript(int bTag, std::string strText) {
         const bool wait = several && !m_strRequestName.empty() && m_bWaitPending;
         if (wait)
             m_bWaitPending = 0;
+        m_playback.Speak(m_strDefaultCharacter, strText, true, wait, several);
         scriptlines::AppendSpeak(s, m_strDefaultCharacter, strText, several, wait,
                                  m_strRequestName);
         return;
@@ -47,6 +48,7 @@ void CParlDoc::TranslateToScript(int bTag, std::string strText) {
         for (const std::string& n : m_arrCharacters) {
             s += n;
             s += ".Hide\r\n";
+            m_playback.Hide(n);
         }
         if (!m_bRecipientHasAgent) {
             s += "Else\r\n  document.write(\"This is an <B>Parlino</B> multimedia email.  If you "
@@ -75,6 +77,7 @@ void CParlDoc::TranslateToScript(int bTag, std::string strText) {
         s += ".Play \"";
         s += animation;
         s += "\"\r\n";
+        m_playback.Play(n, t.argument);
     } else if (t.verb == "Move") {
         LONG x = 0;
         LONG y = 0;
@@ -84,6 +87,7 @@ void CParlDoc::TranslateToScript(int bTag, std::string strText) {
         s += n;
         s += ".Get \"state\", \"Moving\"\r\n";
         scriptlines::AppendMoveTo(s, n, x, y);
+        m_playback.MoveTo(n, x, y);
     } else if (t.verb == "Read") {
         if (!m_bReading)
             m_bReading = 1;
@@ -91,6 +95,7 @@ void CParlDoc::TranslateToScript(int bTag, std::string strText) {
             m_bWaitPending = 1;
         m_strDefaultCharacter = n;
     } else if (t.verb == "Speak") {
+        m_playback.Speak(n, t.argument, false, several && !m_strRequestName.empty(), several);
         scriptlines::AppendSpeak(s, n, t.argument, several, !m_strRequestName.empty(),
                                  m_strRequestName);
     }

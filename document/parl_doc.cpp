@@ -45,6 +45,7 @@ void CParlDoc::ResetMessageSettings() {
     m_nScreenHeight = 480;
     m_nIndent = 0;
     m_crBackground = 0xFFFFFF;
+    m_bPlayInBrowsers = 1;
     m_bLastEmailStale = false;
 }
 

@@ -2,6 +2,7 @@
 // where the last e-mail went. Plain C++; the compiler operations live in compiler/.
 #pragma once
 
+#include "compiler/playback.h"
 #include "platform/rich_edit_doc.h"
 
 #include <functional>
@@ -106,6 +107,10 @@ public:
     LONG m_nSaveKind = 0;
     COLORREF m_crBackground = 0;
     COLORREF m_crCommand = 255;
+    // The page also plays in browsers without the character control (a block after the page).
+    int m_bPlayInBrowsers = 0;
+    // Compiler state: the steps of the show for that block, recorded by the translator.
+    playback::Recorder m_playback;
 
     // Called when the message was saved (not into the preview file) and after New and Open:
     // the text is then in a file or was given up (the keeper of recovery copies drops its copy).

@@ -8,6 +8,7 @@ void ShowAdvancedOptions(CParlDoc& doc, QWidget* parent) {
     sheet.m_locPage.m_strCharacterLocation = doc.m_strCharacterLocation;
     sheet.m_defPage.m_strDefaultCharacter = doc.m_strDefaultCharacter;
     sheet.m_colorPage.m_crCommand = doc.m_crCommand;
+    sheet.m_defPage.m_bPlayInBrowsers = doc.m_bPlayInBrowsers;
     if (sheet.DoModal() != IDOK)
         return;
     doc.m_strCharacterLocation = sheet.m_locPage.m_strCharacterLocation;
@@ -15,6 +16,7 @@ void ShowAdvancedOptions(CParlDoc& doc, QWidget* parent) {
     doc.m_crCommand = sheet.m_colorPage.m_crCommand;
     doc.m_strBackgroundPicture = sheet.m_locPage.m_strBackgroundPicture;
     doc.m_bRecipientHasAgent = sheet.m_defPage.m_bRecipientHasAgent;
+    doc.m_bPlayInBrowsers = sheet.m_defPage.m_bPlayInBrowsers;
     // The combo box takes typed text and a choice can end with nothing selected; such an index
     // names no screen, so the one the document has stays.
     if (const CResolution* resolution = ResolutionAt(sheet.m_defPage.m_nResolution)) {

@@ -28,6 +28,9 @@ const CDialogTemplate& CDefPage::Template() {
              CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP},
             {CDialogItem::Button, IDC_RECIPIENT_HAS_AGENT, "Recipient has MS Agent", 13, 96, 93, 10,
              BS_AUTOCHECKBOX | WS_TABSTOP},
+            {CDialogItem::Button, IDC_PLAY_IN_BROWSERS,
+             "Play in browsers without the character control", 13, 108, 166, 10,
+             BS_AUTOCHECKBOX | WS_TABSTOP},
         }};
     return tmpl;
 }
@@ -37,6 +40,7 @@ void CDefPage::DoDataExchange(CDataExchange* pDX) {
     m_wndResolution = GetDlgItem<QComboBox>(IDC_RESOLUTION);
     DDX_Text(pDX, GetDlgItem<QLineEdit>(IDC_DEFAULT_CHARACTER), m_strDefaultCharacter);
     DDX_Check(pDX, GetDlgItem<QCheckBox>(IDC_RECIPIENT_HAS_AGENT), m_bRecipientHasAgent);
+    DDX_Check(pDX, GetDlgItem<QCheckBox>(IDC_PLAY_IN_BROWSERS), m_bPlayInBrowsers);
 }
 
 BOOL CDefPage::OnInitDialog() {

@@ -41,6 +41,8 @@ public:
     QComboBox* m_wndResolution = nullptr;
     std::string m_strDefaultCharacter;
     int m_bRecipientHasAgent = 0;
+    // The page also plays in browsers without the character control.
+    int m_bPlayInBrowsers = 1;
 
     void DoDataExchange(CDataExchange* pDX) override;
     // Fills the controls, lists the resolutions and selects the first.

@@ -1,6 +1,8 @@
 // The command-line compile: options, exit codes, and files left whole when something fails.
 #include "app/compile_command.h"
 
+#include "support/page_parts.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -60,8 +62,21 @@ TEST_F(CompileCommand, writesThePageAndOneZeroByteBesideTheInput) {
     const std::string page = ReadFile(Path("hello.htm"));
     ASSERT_FALSE(page.empty());
     EXPECT_EQ(page.back(), '\0');
-    EXPECT_EQ(page.compare(page.size() - 10, 10, std::string("</HTML>\r\n") + '\0'), 0);
+    EXPECT_TRUE(testing_support::EndsAsAPage(page.substr(0, page.size() - 1)));
     EXPECT_NE(r.out.find(Path("hello.htm")), std::string::npos); // says where the page is
+}
+
+TEST_F(CompileCommand, classicLeavesOutThePlayerAndChangesNothingElse) {
+    WriteFile(Path("m.rtf"), "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\pard\\f0\\fs24 Hi <genie Play "
+                             "Wave>\\par}");
+    const Outcome playing = Compile({"--compile", Path("m.rtf"), "--raw", "-o", "-"});
+    const Outcome classic = Compile({"--compile", Path("m.rtf"), "--raw", "-o", "-", "--classic"});
+    ASSERT_EQ(playing.code, 0) << playing.err;
+    ASSERT_EQ(classic.code, 0) << classic.err;
+    EXPECT_EQ(classic.out.compare(classic.out.size() - 9, 9, "</HTML>\r\n"), 0);
+    EXPECT_GT(playing.out.size(), classic.out.size());
+    EXPECT_EQ(playing.out.substr(0, classic.out.size()), classic.out);
+    EXPECT_EQ(testing_support::ClassicPage(playing.out), classic.out);
 }
 
 TEST_F(CompileCommand, dashWritesThePageAloneToStandardOutput) {
@@ -69,7 +84,7 @@ TEST_F(CompileCommand, dashWritesThePageAloneToStandardOutput) {
     const Outcome r = Compile({"--compile", Path("m"), "--raw", "-o", "-"});
     ASSERT_EQ(r.code, 0);
     EXPECT_EQ(r.out.rfind("<META", 0), 0u);
-    EXPECT_EQ(r.out.compare(r.out.size() - 9, 9, "</HTML>\r\n"), 0);
+    EXPECT_TRUE(testing_support::EndsAsAPage(r.out));
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(Path("m.htm"))));
 }
 

@@ -4,6 +4,7 @@
 
 #include "document/parl_doc.h"
 #include "platform/raw_rtf_ctrl.h"
+#include "support/page_parts.h"
 
 #include <functional>
 #include <memory>

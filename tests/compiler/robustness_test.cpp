@@ -12,7 +12,7 @@ namespace {
 void ExpectWholePage(const std::string& html, const std::string& what) {
     ASSERT_EQ(html.rfind("<META HTTP-EQUIV=", 0), 0u) << what;
     ASSERT_GE(html.size(), 9u) << what;
-    EXPECT_EQ(html.compare(html.size() - 9, 9, "</HTML>\r\n"), 0) << what;
+    EXPECT_TRUE(EndsAsAPage(html)) << what;
 }
 
 } // namespace

@@ -11,6 +11,7 @@ using NewOpenTest = DocumentTest;
 void Disturb(CParlDoc& doc) {
     doc.m_bWaitPending = 1;
     doc.m_bRecipientHasAgent = 1;
+    doc.m_bPlayInBrowsers = 0;
     doc.m_bReading = 1;
     doc.m_bHtmlEdited = 1;
     doc.m_strHtml = "<P>kept</P>";
@@ -33,6 +34,7 @@ void Disturb(CParlDoc& doc) {
 void ExpectNewMessageSettings(const CParlDoc& doc) {
     EXPECT_EQ(doc.m_bWaitPending, 0);
     EXPECT_EQ(doc.m_bRecipientHasAgent, 0);
+    EXPECT_EQ(doc.m_bPlayInBrowsers, 1);
     EXPECT_EQ(doc.m_bReading, 0);
     EXPECT_EQ(doc.m_bHtmlEdited, 0);
     EXPECT_EQ(doc.m_strCharacterLocation, DEFAULT_CHARACTER_BASE);

@@ -49,6 +49,7 @@ protected:
         m_doc.m_strDefaultCharacter = "merlin";
         m_doc.m_strBackgroundPicture = "sky.jpg";
         m_doc.m_bRecipientHasAgent = 1;
+        m_doc.m_bPlayInBrowsers = 0;
         m_doc.m_nScreenWidth = 1024;
         m_doc.m_nScreenHeight = 768;
         m_doc.m_crCommand = kGreen;
@@ -60,6 +61,7 @@ protected:
         EXPECT_EQ(m_doc.m_strDefaultCharacter, "merlin");
         EXPECT_EQ(m_doc.m_strBackgroundPicture, "sky.jpg");
         EXPECT_EQ(m_doc.m_bRecipientHasAgent, 1);
+        EXPECT_EQ(m_doc.m_bPlayInBrowsers, 0);
         EXPECT_EQ(m_doc.m_nScreenWidth, 1024);
         EXPECT_EQ(m_doc.m_nScreenHeight, 768);
         EXPECT_EQ(m_doc.m_crCommand, kGreen);
@@ -79,6 +81,7 @@ TEST_F(OptionSheetTest, opensOnTheDefaultsPageWithTheDocumentsCharacterAndTheFir
     QString character;
     int chosen = -1;
     bool agent = true;
+    bool play = true;
     m_script.Push(CModalScript::Reject([&](QDialog& dialog) {
         COptionSht& sheet = Sheet(dialog);
         for (int i = 0; i < sheet.GetTabControl()->count(); ++i)
@@ -92,6 +95,7 @@ TEST_F(OptionSheetTest, opensOnTheDefaultsPageWithTheDocumentsCharacterAndTheFir
             resolutions << page.m_wndResolution->itemText(i);
         chosen = page.m_wndResolution->currentIndex();
         agent = page.GetDlgItem<QCheckBox>(IDC_RECIPIENT_HAS_AGENT)->isChecked();
+        play = page.GetDlgItem<QCheckBox>(IDC_PLAY_IN_BROWSERS)->isChecked();
     }));
     ShowAdvancedOptions(m_doc, nullptr);
 
@@ -109,6 +113,8 @@ TEST_F(OptionSheetTest, opensOnTheDefaultsPageWithTheDocumentsCharacterAndTheFir
     EXPECT_EQ(chosen, 0);
     // The flag is not copied in: the box starts cleared whatever the document holds.
     EXPECT_FALSE(agent);
+    // Playing in browsers without the control is copied in like the other values.
+    EXPECT_FALSE(play);
 }
 
 TEST_F(OptionSheetTest, okAtOnceKeepsWhatWasCopiedInAndResetsTheRest) {
@@ -120,6 +126,7 @@ TEST_F(OptionSheetTest, okAtOnceKeepsWhatWasCopiedInAndResetsTheRest) {
     EXPECT_EQ(m_doc.m_crCommand, kGreen);
     EXPECT_EQ(m_doc.m_strBackgroundPicture, "");
     EXPECT_EQ(m_doc.m_bRecipientHasAgent, 0);
+    EXPECT_EQ(m_doc.m_bPlayInBrowsers, 0);
     EXPECT_EQ(m_doc.m_nScreenWidth, 640);
     EXPECT_EQ(m_doc.m_nScreenHeight, 480);
     EXPECT_TRUE(m_doc.IsModified());
@@ -130,6 +137,7 @@ TEST_F(OptionSheetTest, okTakesWhatTheUserTypedOnEveryPage) {
         COptionSht& sheet = Sheet(dialog);
         sheet.m_defPage.GetDlgItem<QLineEdit>(IDC_DEFAULT_CHARACTER)->setText("robby");
         sheet.m_defPage.GetDlgItem<QCheckBox>(IDC_RECIPIENT_HAS_AGENT)->setChecked(true);
+        sheet.m_defPage.GetDlgItem<QCheckBox>(IDC_PLAY_IN_BROWSERS)->setChecked(true);
         ChooseResolution(sheet, 2);
         sheet.SetActivePage(0);
         sheet.m_locPage.GetDlgItem<QLineEdit>(IDC_CHARACTER_LOCATION)->setText("/opt/chars/");
@@ -141,6 +149,7 @@ TEST_F(OptionSheetTest, okTakesWhatTheUserTypedOnEveryPage) {
     EXPECT_EQ(m_doc.m_strDefaultCharacter, "robby");
     EXPECT_EQ(m_doc.m_strBackgroundPicture, "paper.gif");
     EXPECT_EQ(m_doc.m_bRecipientHasAgent, 1);
+    EXPECT_EQ(m_doc.m_bPlayInBrowsers, 1);
     EXPECT_EQ(m_doc.m_nScreenWidth, 800);
     EXPECT_EQ(m_doc.m_nScreenHeight, 600);
     EXPECT_EQ(m_doc.m_crCommand, kGreen);
@@ -329,7 +338,8 @@ TEST_F(OptionSheetTest, everyPageShowsItsLabelsAndControlsInTabOrder) {
                                 "label Location of Optional Background Picture", "edit "}));
     EXPECT_EQ(def, QStringList({"label Default Character", "edit ",
                                 "label Screen resolution of recipient's monitor",
-                                "combo with edit field", "check Recipient has MS Agent"}));
+                                "combo with edit field", "check Recipient has MS Agent",
+                                "check Play in browsers without the character control"}));
     EXPECT_EQ(color, QStringList({"label Current Command Color", "button Change"}));
     const CDialogUnits du(QApplication::font());
     EXPECT_EQ(defSize, QSize(du.ToPixelsX(186), du.ToPixelsY(121)));

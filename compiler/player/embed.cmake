@@ -1,0 +1,39 @@
+# Writes the player's script and styles into a C++ source as two string constants, so that the
+# compiler carries them without reading any file at run time. Comment lines, indentation and
+# blank lines are left out of the page; the files themselves stay as they are written.
+#   cmake -DPLAYER_DIR=<compiler/player> -DOUTPUT=<file.cpp> -P embed.cmake
+
+function(parl_read_script out)
+  set(text "")
+  foreach(name ${ARGN})
+    file(READ "${PLAYER_DIR}/${name}" part)
+    string(APPEND text "\n${part}")
+  endforeach()
+  string(REPLACE "\r" "" text "${text}")
+  string(REGEX REPLACE "\n[ \t]*//[^\n]*" "\n" text "${text}")
+  string(REGEX REPLACE "\n[ \t]+" "\n" text "${text}")
+  string(REGEX REPLACE "\n\n+" "\n" text "${text}")
+  string(REGEX REPLACE "^\n" "" text "${text}")
+  set(${out} "${text}" PARENT_SCOPE)
+endfunction()
+
+parl_read_script(script art.js player.js)
+file(READ "${PLAYER_DIR}/player.css" style)
+string(REPLACE "\r" "" style "${style}")
+string(REGEX REPLACE "/\\*([^*]|\\*+[^*/])*\\*+/" "" style "${style}")
+string(REPLACE "\n" "" style "${style}")
+
+foreach(text script style)
+  string(FIND "${${text}}" ")PLAYER\"" clash)
+  if(NOT clash EQUAL -1)
+    message(FATAL_ERROR "the player's ${text} holds the delimiter )PLAYER\"")
+  endif()
+endforeach()
+
+set(cpp "// Generated from compiler/player by embed.cmake: do not edit.\n")
+string(APPEND cpp "#include \"compiler/player_assets.h\"\n\nnamespace player {\n\n")
+string(APPEND cpp "const char kScript[] = R\"PLAYER(${script})PLAYER\";\n\n")
+string(APPEND cpp "const char kStyle[] = R\"PLAYER(${style})PLAYER\";\n\n} // namespace player\n")
+file(WRITE "${OUTPUT}.tmp" "${cpp}")
+file(COPY_FILE "${OUTPUT}.tmp" "${OUTPUT}" ONLY_IF_DIFFERENT)
+file(REMOVE "${OUTPUT}.tmp")
