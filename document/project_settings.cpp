@@ -41,6 +41,7 @@ const Setting kSettings[] = {
     Number("screenheight", &CParlDoc::m_nScreenHeight),
     Flag("recipienthasagent", &CParlDoc::m_bRecipientHasAgent),
     Color("commandcolor", &CParlDoc::m_crCommand),
+    Flag("playinbrowsers", &CParlDoc::m_bPlayInBrowsers),
 };
 
 bool IsLetter(char c) {

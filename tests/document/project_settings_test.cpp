@@ -15,6 +15,7 @@ struct Settings {
     LONG width, height;
     int hasAgent;
     COLORREF command;
+    int playInBrowsers = 1;
 
     void ApplyTo(CParlDoc& doc) const {
         doc.m_strDefaultCharacter = defaultCharacter;
@@ -25,25 +26,27 @@ struct Settings {
         doc.m_nScreenHeight = height;
         doc.m_bRecipientHasAgent = hasAgent;
         doc.m_crCommand = command;
+        doc.m_bPlayInBrowsers = playInBrowsers;
     }
     static Settings Of(const CParlDoc& doc) {
         return {doc.m_strDefaultCharacter,  doc.m_strCharacterLocation,
                 doc.m_strBackgroundPicture, doc.m_crBackground,
                 doc.m_nScreenWidth,         doc.m_nScreenHeight,
-                doc.m_bRecipientHasAgent,   doc.m_crCommand};
+                doc.m_bRecipientHasAgent,   doc.m_crCommand,
+                doc.m_bPlayInBrowsers};
     }
     bool operator==(const Settings& o) const {
         return defaultCharacter == o.defaultCharacter && characterLocation == o.characterLocation &&
                backgroundPicture == o.backgroundPicture && background == o.background &&
                width == o.width && height == o.height && hasAgent == o.hasAgent &&
-               command == o.command;
+               command == o.command && playInBrowsers == o.playInBrowsers;
     }
 };
 
 void PrintTo(const Settings& s, std::ostream* os) {
     *os << "{" << s.defaultCharacter << "|" << s.characterLocation << "|" << s.backgroundPicture
         << "|" << s.background << "|" << s.width << "x" << s.height << "|" << s.hasAgent << "|"
-        << s.command << "}";
+        << s.command << "|" << s.playInBrowsers << "}";
 }
 
 const Settings kNew{"genie", DEFAULT_CHARACTER_BASE, "", 0xFFFFFF, 640, 480, 0, 255};
@@ -69,7 +72,7 @@ TEST_F(ProjectSettingsTest, aSavedProjectReopensWithEverySettingAndCompilesToThe
         // The default character is always a name the script can use: the compile puts genie in
         // the place of any other, so the hostile bytes stand in the other texts.
         {"every setting changed",
-         {"merlin", "/home/ann/characters/", "sky.jpg", 0x336699, 1024, 768, 1, 0x00FF00}},
+         {"merlin", "/home/ann/characters/", "sky.jpg", 0x336699, 1024, 768, 1, 0x00FF00, 0}},
         {"quotes, backslashes and braces",
          {"Mer_lin", "C:\\Agent\\{chars}\\", "say \"hi\" {\\b x} \\par }", 0, 1, 1, 0, 0}},
         {"non-ASCII, control bytes and blanks at both ends",

@@ -309,6 +309,7 @@ TEST_F(SpellingTest, ProjectAndPageAreTheSameWithCheckingOnAndOff) {
          at = rtf.find("Hello there", at))
         rtf.replace(at, 11, "Helo thre");
     m_view->StreamInRtf(rtf.data(), rtf.size());
+    m_doc.ResetMessageSettings(); // the settings of a new message, which the saves write
     ASSERT_TRUE(m_view->Spelling().IsOn());
     const QStringList marked = Marked();
     ASSERT_TRUE(marked.contains("walkign"));
