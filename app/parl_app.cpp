@@ -4,6 +4,7 @@
 #include "document/parl_doc.h"
 #include "frame/main_frame.h"
 #include "platform/qt/message_box.h"
+#include "platform/qt/widget_dump.h"
 #include "res/images.h"
 #include "res/resources.h"
 #include "view/parl_view.h"
@@ -68,6 +69,7 @@ void CParlApp::OnAppAbout() {
 
 int RunParlApp(int& argc, char** argv) {
     QApplication app(argc, argv);
+    InstallWidgetDumpIfAsked(app);
     RegisterResources();
     QApplication::setWindowIcon(AppIcon());
     CParlApp theApp;
