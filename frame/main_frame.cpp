@@ -4,6 +4,7 @@
 #include "res/images.h"
 #include "res/resource.h"
 
+#include <QLabel>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -48,6 +49,12 @@ int CMainFrame::OnCreate() {
     if (!SetIndicators(std::vector<UINT>(std::begin(kIndicators), std::end(kIndicators))))
         return -1;
     m_wndStatusBar = statusBar();
+    // The toolkit cannot tell whether Caps, Num or Scroll Lock is on: panes that always looked
+    // "on" would mislead, so they stay out of sight.
+    for (UINT nID : {ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL}) {
+        if (QLabel* pane = GetPane(nID))
+            pane->hide();
+    }
     // Tooltips, fly-by prompts in the status bar and a bar that may float are what a Qt toolbar
     // gives every button; docking is allowed on every side.
     EnableDocking(Qt::AllToolBarAreas);

@@ -194,6 +194,10 @@ TEST_F(MainFrameTest, AcceleratorsGiveEveryKeyOfTheTable) {
         return keys;
     };
     EXPECT_EQ(keysOf(ID_EDIT_UNDO), (QStringList{"Ctrl+Z", "Alt+Backspace"}));
+    EXPECT_EQ(keysOf(ID_EDIT_REDO), (QStringList{"Ctrl+Y", "Ctrl+Shift+Z"}));
+    EXPECT_EQ(keysOf(ID_FORMAT_BOLD), (QStringList{"Ctrl+B"}));
+    EXPECT_EQ(keysOf(ID_FORMAT_ITALIC), (QStringList{"Ctrl+I"}));
+    EXPECT_EQ(keysOf(ID_FORMAT_UNDERLINE), (QStringList{"Ctrl+U"}));
     EXPECT_EQ(keysOf(ID_EDIT_CUT), (QStringList{"Ctrl+X", "Shift+Del"}));
     EXPECT_EQ(keysOf(ID_EDIT_COPY), (QStringList{"Ctrl+C", "Ctrl+Ins"}));
     EXPECT_EQ(keysOf(ID_EDIT_PASTE), (QStringList{"Ctrl+V", "Shift+Ins"}));
@@ -201,7 +205,7 @@ TEST_F(MainFrameTest, AcceleratorsGiveEveryKeyOfTheTable) {
     EXPECT_EQ(keysOf(ID_OLE_EDIT_PROPERTIES), (QStringList{"Alt+Return"}));
     EXPECT_EQ(keysOf(ID_PREV_PANE), (QStringList{"Shift+F6"}));
     EXPECT_EQ(keysOf(ID_CANCEL_EDIT_CNTR), (QStringList{"Esc"}));
-    EXPECT_EQ(CResourceTables::App().FindAccelerators(IDR_MAINFRAME)->size(), 19u);
+    EXPECT_EQ(CResourceTables::App().FindAccelerators(IDR_MAINFRAME)->size(), 24u);
 }
 
 TEST_F(MainFrameTest, StringTableHoldsTheApplicationsOwnTexts) {
