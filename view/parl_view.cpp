@@ -460,6 +460,24 @@ void CParlView::OnFormatFont() {
     LOGFONT chosen;
     dlg.GetCurrentFont(&chosen);
     CHARFORMAT out = CharFormatFromFont(chosen, dlg.GetSize(), dlg.GetColor());
+    // Only what the user changed in the dialog: a face the system stands in for, or a mixed
+    // bold, italic or underline, stays as the text has it.
+    const LOGFONT& shown = dlg.GetShownFont();
+    const CHARFORMAT untouched = CharFormatFromFont(shown, dlg.GetShownSize(), effects.crTextColor);
+    DWORD changed = 0;
+    if (std::strcmp(out.szFaceName, untouched.szFaceName) != 0)
+        changed |= CFM_FACE | CFM_CHARSET;
+    if (out.yHeight != untouched.yHeight)
+        changed |= CFM_SIZE;
+    if (out.crTextColor != untouched.crTextColor)
+        changed |= CFM_COLOR;
+    for (DWORD effect : {CFE_BOLD, CFE_ITALIC, CFE_UNDERLINE}) {
+        if ((out.dwEffects & effect) != (untouched.dwEffects & effect))
+            changed |= effect; // the mask bit of each of the three equals its effect bit
+    }
+    out.dwMask &= changed;
+    if (out.dwMask == 0)
+        return;
     // The control's own modified state records the change.
     SendMessage(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&out));
 }

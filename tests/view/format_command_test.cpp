@@ -8,6 +8,8 @@
 #include <QFontDialog>
 #include <QTest>
 #include <cmath>
+#include <functional>
+#include <tuple>
 
 namespace {
 // A face with exactly a regular and a bold style, so the dialog keeps the weight it is given.
@@ -241,6 +243,43 @@ TEST_F(FormatCommandTest, FontDialogSetsBoldFromTheChosenWeightAndIgnoresStrikeo
         const CHARFORMAT cf = FormatOf(0, 7);
         EXPECT_EQ((cf.dwEffects & CFE_BOLD) != 0, bold) << weight;
         EXPECT_FALSE(cf.dwEffects & CFE_STRIKEOUT) << weight;
+    }
+}
+
+TEST_F(FormatCommandTest, FontDialogChangesOnlyWhatTheUserChangedInIt) {
+    Type("mixed text");
+    Select(0, 5);
+    SetCharFormat(CFM_BOLD | CFM_ITALIC, CFE_BOLD | CFE_ITALIC);
+    const struct {
+        const char* proves;
+        std::function<void(QFontDialog&)> change;
+        LONG height;
+    } rows[] = {
+        {"OK at once", [](QFontDialog&) {}, 240},
+        {"only the size",
+         [](QFontDialog& d) {
+             QFont f = d.currentFont();
+             f.setPointSize(20);
+             d.setCurrentFont(f);
+         },
+         400},
+    };
+    for (const auto& row : rows) {
+        Select(0, 10);
+        m_script.Push([&row](QWidget& modal) {
+            row.change(static_cast<QFontDialog&>(modal));
+            return static_cast<int>(QDialog::Accepted);
+        });
+        Run(ID_FORMAT_FONT);
+        for (const auto& [from, to, bold] : {std::tuple{0, 5, true}, std::tuple{5, 10, false}}) {
+            const CHARFORMAT cf = FormatOf(from, to);
+            // The face the text has, even where the system draws another in its place.
+            EXPECT_STREQ(cf.szFaceName, "Arial") << row.proves;
+            EXPECT_EQ(cf.yHeight, row.height) << row.proves;
+            EXPECT_EQ((cf.dwEffects & CFE_BOLD) != 0, bold) << row.proves << " " << from;
+            EXPECT_EQ((cf.dwEffects & CFE_ITALIC) != 0, bold) << row.proves << " " << from;
+            EXPECT_EQ(cf.crTextColor, 0u) << row.proves;
+        }
     }
 }
 
