@@ -36,7 +36,16 @@ BOOL CMainFrame::LoadFrame(UINT nIDResource) {
     resize(cs.cx, cs.cy);
     if (!CFrameWnd::LoadFrame(nIDResource))
         return FALSE;
-    return OnCreate() == 0 ? TRUE : FALSE;
+    if (OnCreate() != 0)
+        return FALSE;
+    // Lists widened for the desktop's font would push the last buttons of the script bar out
+    // of sight: the window starts wide enough for the whole bar.
+    for (QToolBar* bar : {m_wndToolBar, m_wndScriptBar.GetSafeHwnd()}) {
+        const int needed = bar->sizeHint().width() + 2 * bar->x();
+        if (width() < needed)
+            resize(needed, height());
+    }
+    return TRUE;
 }
 
 int CMainFrame::OnCreate() {

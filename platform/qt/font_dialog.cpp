@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPixmap>
 #include <cmath>
 #include <cstring>
@@ -119,6 +120,16 @@ int CFontDialog::DoModal() {
     // for a face the system lacks.
     const QFont shown = dialog.currentFont();
     m_lfShown = LogFontFromFont(shown, m_lf);
+    // Where the system stands in with another face, the name field still says the text's own.
+    const QString face = QString::fromLatin1(m_lf.lfFaceName);
+    if (!face.isEmpty() && shown.family().compare(face, Qt::CaseInsensitive) != 0) {
+        for (QLineEdit* field : dialog.findChildren<QLineEdit*>()) {
+            if (field->text() == shown.family()) {
+                field->setText(face);
+                break;
+            }
+        }
+    }
     m_nShownPointSize = static_cast<int>(std::lround(shown.pointSizeF() * 10.0));
     if (CModalSeam::Exec(dialog) != QDialog::Accepted)
         return IDCANCEL;
