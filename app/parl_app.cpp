@@ -7,6 +7,7 @@
 #include "document/qt/recovery_store.h"
 #include "frame/main_frame.h"
 #include "platform/qt/message_box.h"
+#include "platform/qt/widget_dump.h"
 #include "res/images.h"
 #include "res/resources.h"
 #include "view/parl_view.h"
@@ -75,6 +76,7 @@ void CParlApp::OnAppAbout() {
 
 int RunParlApp(int& argc, char** argv) {
     QApplication app(argc, argv);
+    InstallWidgetDumpIfAsked(app);
     RegisterResources();
     QApplication::setWindowIcon(AppIcon());
     CParlApp theApp;

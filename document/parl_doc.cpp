@@ -2,8 +2,10 @@
 
 #include "document/project_settings.h"
 #include "platform/afx_ids.h"
+#include "platform/doc_framework.h"
 #include "platform/file_path.h"
 
+#include <cctype>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
@@ -50,11 +52,24 @@ void CParlDoc::ResetMessageSettings() {
 }
 
 bool CParlDoc::IsEmailFileName(const std::string& path) {
-    return EndsWith(path, kEmailEnding);
+    if (EndsWith(path, kEmailEnding))
+        return true;
+    // Whatever the case of its extension, a page's name saves a page: a project under an
+    // HTML name would open in a browser as rich-text source.
+    std::string lower = path;
+    for (char& c : lower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return EndsWith(lower, ".htm") || EndsWith(lower, ".html");
 }
 
 bool CParlDoc::IsPreviewFileName(const std::string& path) {
     return EndsWith(path, kPreviewFileName);
+}
+
+std::string CParlDoc::PreviewFilePath() {
+    IDocFramework* fw = AfxGetDocFramework();
+    const std::string folder = fw != nullptr ? fw->CacheFolder() : std::string();
+    return folder.empty() ? std::string(kPreviewFileName) : folder + "/" + kPreviewFileName;
 }
 
 BOOL CParlDoc::OnNewDocument() {
@@ -71,17 +86,32 @@ BOOL CParlDoc::OnNewDocument() {
 }
 
 BOOL CParlDoc::OnOpenDocument(const std::string& path) {
-    ResetMessageSettings();
-    if (CRichEditDoc::OnOpenDocument(path)) {
+    // The settings are reset only once the file has been read and the text is about to be
+    // replaced (DeleteContents), so a file that cannot be read leaves the open message as it
+    // was.
+    m_bOpening = true;
+    m_bOpenReplacedText = false;
+    const BOOL opened = CRichEditDoc::OnOpenDocument(path);
+    m_bOpening = false;
+    if (opened) {
         if (m_onMessageSettled)
             m_onMessageSettled();
         return TRUE;
     }
-    // The framework has said which file failed and why. The settings are already those of a
-    // new message; the text goes the same way, so that no half-loaded or earlier message stays
-    // behind under defaults that were never its own.
-    OnNewDocument();
+    // The framework has said which file failed and why. A file that failed halfway through
+    // its text leaves the text of no message at all: it goes the way of New, so that nothing
+    // half-loaded stays behind.
+    if (m_bOpenReplacedText)
+        OnNewDocument();
     return FALSE;
+}
+
+void CParlDoc::DeleteContents() {
+    if (m_bOpening) {
+        m_bOpenReplacedText = true;
+        ResetMessageSettings();
+    }
+    CRichEditDoc::DeleteContents();
 }
 
 BOOL CParlDoc::OnSaveDocument(const std::string& path) {
@@ -116,19 +146,23 @@ BOOL CParlDoc::OnSaveDocument(const std::string& path) {
         return FALSE;
     }
 
+    ++m_nSaves;
     if (email) {
         if (!IsPreviewFileName(path))
             m_bLastEmailStale = false;
-        // The preview file keeps none of the user's work: writing it for Preview or Send is
-        // no save of the message, which stays modified until it is saved.
-        if (path == kPreviewFileName)
-            SetModifiedFlag(wasModified);
+        // The page is an export of the message, from which the message cannot be read back:
+        // only a project save keeps the user's work, so the message stays modified until then,
+        // while the text counts as unchanged since this page.
+        m_bProjectUnsaved = wasModified != FALSE;
+        CRichEditDoc::SetModifiedFlag(FALSE);
     } else {
         if (wasModified && !m_strLastEmailPath.empty())
             m_bLastEmailStale = true;
         SetPathName(m_strPathName, TRUE);
     }
-    if (path != kPreviewFileName && m_onMessageSettled)
+    // The recovery copy goes once the message itself is in a file: a project save, or an
+    // e-mail save of a message that had nothing unsaved.
+    if (!IsPreviewFileName(path) && !IsModified() && m_onMessageSettled)
         m_onMessageSettled();
     return TRUE;
 }
@@ -160,11 +194,28 @@ void CParlDoc::Serialize(CArchive& ar) {
     ar.Write("", 1);
 }
 
+BOOL CParlDoc::IsModified() {
+    return m_bProjectUnsaved || CRichEditDoc::IsModified() ? TRUE : FALSE;
+}
+
+BOOL CParlDoc::SaveModified() {
+    const unsigned savesBefore = m_nSaves;
+    if (CRichEditDoc::SaveModified())
+        return TRUE;
+    return m_nSaves != savesBefore ? TRUE : FALSE;
+}
+
+void CParlDoc::SetModifiedFlag(BOOL bModified) {
+    if (!bModified)
+        m_bProjectUnsaved = false;
+    CRichEditDoc::SetModifiedFlag(bModified);
+}
+
 bool CParlDoc::IsLastEmailOutOfDate() {
     if (m_strLastEmailPath.empty())
         return false;
     std::error_code error;
-    return m_bLastEmailStale || IsModified() ||
+    return m_bLastEmailStale || CRichEditDoc::IsModified() ||
            !std::filesystem::is_regular_file(m_strLastEmailPath, error);
 }
 
@@ -181,12 +232,13 @@ void CParlDoc::OnFileSend() {
     } else {
         const BOOL wasModified = IsModified();
         SetModifiedFlag(TRUE);
-        const BOOL saved = OnSaveDocument(kPreviewFileName);
+        const std::string preview = PreviewFilePath();
+        const BOOL saved = OnSaveDocument(preview);
         SetModifiedFlag(wasModified);
         // A page that could not be written is not sent: the mail would carry an older one.
         if (!saved)
             return;
-        attachment = kPreviewFileName;
+        attachment = preview;
     }
     SetPathName(attachment, FALSE);
     OnFileSendMail();

@@ -41,19 +41,34 @@ public:
     // Sets every per-message setting and the compile state that New and Open reset.
     void ResetMessageSettings();
 
-    // A name whose last three characters are exactly "htm" is an e-mail; any other a project.
+    // A name whose last three characters are exactly "htm", or that ends in ".htm" or ".html"
+    // in any case, is an e-mail; any other a project.
     static bool IsEmailFileName(const std::string& path);
     // An e-mail name ending in "temp.htm" is the preview file, never remembered as the e-mail.
     static bool IsPreviewFileName(const std::string& path);
+    // Where Preview and Send write the page of a message without an e-mail: "temp.htm" in the
+    // program's cache folder, so no file of the user's is ever replaced.
+    static std::string PreviewFilePath();
 
     // New: empties the text, resets the settings and gives the empty text its default formats.
     BOOL OnNewDocument() override;
     // Open: resets the settings and reads the project file as rich text. A file that cannot be
-    // read is reported by the framework, and the document is then left as New leaves it.
+    // read is reported by the framework and leaves the open message as it was; one that fails
+    // halfway through its text leaves the document as New leaves it.
     BOOL OnOpenDocument(const std::string& path) override;
+    // Empties the text; during Open, also resets the settings.
+    void DeleteContents() override;
     // Turns the file name into a kind and writes the file. A failed write takes back what the
     // save had set: path name, title, modified flag and the last e-mail path stay as they were.
+    // Only a project save clears the modified flag; an e-mail page is an export of the message.
     BOOL OnSaveDocument(const std::string& path) override;
+    // Modified while the message has changes that no project file holds, including changes
+    // that only went out in an e-mail page.
+    BOOL IsModified() override;
+    void SetModifiedFlag(BOOL bModified = TRUE) override;
+    // Yes to "Save changes" goes on after any save the user made in the dialog: one who chose
+    // to save an e-mail page has chosen what to keep.
+    BOOL SaveModified() override;
     // Storing with m_nSaveKind 1 writes the page and one zero byte; everything else is the
     // rich text.
     void Serialize(CArchive& ar) override;
@@ -124,6 +139,13 @@ private:
     // A project save after the last e-mail, of a text changed since that e-mail, left the
     // e-mail behind the text while clearing the modified flag.
     bool m_bLastEmailStale = false;
+    // Changes that went out in an e-mail page but into no project file.
+    bool m_bProjectUnsaved = false;
+    // Successful saves so far.
+    unsigned m_nSaves = 0;
+    // While Open runs, and whether it has begun to replace the text.
+    bool m_bOpening = false;
+    bool m_bOpenReplacedText = false;
 };
 
 // One embedded object of the rich text; adds nothing to the framework's item.

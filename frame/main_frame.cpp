@@ -4,6 +4,7 @@
 #include "res/images.h"
 #include "res/resource.h"
 
+#include <QLabel>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -35,7 +36,16 @@ BOOL CMainFrame::LoadFrame(UINT nIDResource) {
     resize(cs.cx, cs.cy);
     if (!CFrameWnd::LoadFrame(nIDResource))
         return FALSE;
-    return OnCreate() == 0 ? TRUE : FALSE;
+    if (OnCreate() != 0)
+        return FALSE;
+    // Lists widened for the desktop's font would push the last buttons of the script bar out
+    // of sight: the window starts wide enough for the whole bar.
+    for (QToolBar* bar : {m_wndToolBar, m_wndScriptBar.GetSafeHwnd()}) {
+        const int needed = bar->sizeHint().width() + 2 * bar->x();
+        if (width() < needed)
+            resize(needed, height());
+    }
+    return TRUE;
 }
 
 int CMainFrame::OnCreate() {
@@ -48,6 +58,12 @@ int CMainFrame::OnCreate() {
     if (!SetIndicators(std::vector<UINT>(std::begin(kIndicators), std::end(kIndicators))))
         return -1;
     m_wndStatusBar = statusBar();
+    // The toolkit cannot tell whether Caps, Num or Scroll Lock is on: panes that always looked
+    // "on" would mislead, so they stay out of sight.
+    for (UINT nID : {ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL}) {
+        if (QLabel* pane = GetPane(nID))
+            pane->hide();
+    }
     // Tooltips, fly-by prompts in the status bar and a bar that may float are what a Qt toolbar
     // gives every button; docking is allowed on every side.
     EnableDocking(Qt::AllToolBarAreas);

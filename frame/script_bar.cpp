@@ -16,6 +16,7 @@
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QToolBar>
+#include <algorithm>
 #include <cstring>
 
 const char* const CScriptBar::kAnimations[23] = {
@@ -148,6 +149,8 @@ BOOL CMainFrame::CreateScriptBar() {
     for (QComboBox* list : {m_wndScriptBar.m_wndCharacterCombo, m_wndScriptBar.m_wndAnimationCombo,
                             m_wndScriptBar.m_wndDestinationCombo}) {
         list->setFont(m_wndScriptBar.m_fontLists);
+        // Never narrower than its longest entry in the font the desktop gives it.
+        list->setFixedWidth(std::max(list->width(), list->sizeHint().width()));
         FitDroppedHeight(list);
         // A choice made, typing goes on in the message.
         QObject::connect(list, &QComboBox::activated, this, [this] {

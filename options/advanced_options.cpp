@@ -8,6 +8,10 @@ void ShowAdvancedOptions(CParlDoc& doc, QWidget* parent) {
     sheet.m_locPage.m_strCharacterLocation = doc.m_strCharacterLocation;
     sheet.m_defPage.m_strDefaultCharacter = doc.m_strDefaultCharacter;
     sheet.m_colorPage.m_crCommand = doc.m_crCommand;
+    // Every setting the sheet hands back starts from the document, so OK alone changes nothing.
+    sheet.m_locPage.m_strBackgroundPicture = doc.m_strBackgroundPicture;
+    sheet.m_defPage.m_bRecipientHasAgent = doc.m_bRecipientHasAgent;
+    sheet.m_defPage.m_nResolution = ResolutionIndex(doc.m_nScreenWidth, doc.m_nScreenHeight);
     sheet.m_defPage.m_bPlayInBrowsers = doc.m_bPlayInBrowsers;
     if (sheet.DoModal() != IDOK)
         return;

@@ -47,8 +47,10 @@ BOOL CDefPage::OnInitDialog() {
     CPropertyPage::OnInitDialog();
     for (const CResolution& resolution : kResolutions)
         m_wndResolution->addItem(QString::fromLatin1(resolution.text));
-    m_wndResolution->setCurrentIndex(0);
-    m_nResolution = 0;
+    // A size the list does not hold shows no entry and stays until the user picks one.
+    if (ResolutionAt(m_nResolution) == nullptr)
+        m_nResolution = -1;
+    m_wndResolution->setCurrentIndex(m_nResolution);
     return TRUE;
 }
 

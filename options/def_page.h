@@ -27,6 +27,15 @@ inline const CResolution* ResolutionAt(int nIndex) {
     return nIndex >= 0 && nIndex < kResolutionCount ? &kResolutions[nIndex] : nullptr;
 }
 
+// The list index of a screen size; -1 for a size the list does not hold.
+inline int ResolutionIndex(LONG cx, LONG cy) {
+    for (int i = 0; i < kResolutionCount; ++i) {
+        if (kResolutions[i].cx == cx && kResolutions[i].cy == cy)
+            return i;
+    }
+    return -1;
+}
+
 class CDefPage : public CPropertyPage {
     Q_OBJECT
 
@@ -35,8 +44,8 @@ public:
 
     static const CDialogTemplate& Template();
 
-    // Index into kResolutions of the entry last chosen from the list; -1 when a choice ended
-    // with no entry selected.
+    // Index into kResolutions of the entry shown or last chosen from the list; -1 when the
+    // screen size is not in the list or a choice ended with no entry selected.
     int m_nResolution = 0;
     QComboBox* m_wndResolution = nullptr;
     std::string m_strDefaultCharacter;
@@ -45,7 +54,8 @@ public:
     int m_bPlayInBrowsers = 1;
 
     void DoDataExchange(CDataExchange* pDX) override;
-    // Fills the controls, lists the resolutions and selects the first.
+    // Fills the controls, lists the resolutions and selects m_nResolution's entry (none for
+    // -1).
     BOOL OnInitDialog() override;
     void OnSelendokResolution();
     // The default character becomes a name in the page's script: true when the edit holds one

@@ -26,6 +26,9 @@ public:
     // Whether a mail client can take an attachment, and handing one to it (reporting failures).
     virtual bool IsMailAvailable() = 0;
     virtual bool SendMail(const std::string& path) = 0;
+    // The folder of files the program makes for itself (the preview page), created if
+    // needed; empty for the current folder.
+    virtual std::string CacheFolder() { return std::string(); }
 };
 
 // The installed framework; nullptr while no application object exists.

@@ -30,25 +30,25 @@ std::vector<CMenuEntry> SpellingMenuEntries() {
 CMenuResource MainMenu() {
     return {
         E::Sub("&File", FileMenuEntries()),
-        E::Sub(
-            "&Edit",
-            {E::Item("&Undo\tCtrl+Z", ID_EDIT_UNDO), E::Sep(), E::Item("Cu&t\tCtrl+X", ID_EDIT_CUT),
-             E::Item("&Copy\tCtrl+C", ID_EDIT_COPY), E::Item("&Paste\tCtrl+V", ID_EDIT_PASTE),
-             E::Item("Select A&ll\tCtrl+A", ID_EDIT_SELECT_ALL), E::Sep(),
-             E::Item("&Find...\tCtrl+F", ID_EDIT_FIND), E::Item("F&ind Next\tF3", ID_EDIT_REPEAT),
-             E::Item("R&eplace\tCtrl+H", ID_EDIT_REPLACE),
-             E::Sub("&Spelling", SpellingMenuEntries()), E::Sep(),
-             E::Sub("F&ont",
-                    {E::Item("&Properties...", ID_FORMAT_FONT), E::Sep(),
-                     E::Item("&Bold", ID_FORMAT_BOLD), E::Item("&Italic", ID_FORMAT_ITALIC),
-                     E::Item("&Underline", ID_FORMAT_UNDERLINE)}),
-             E::Sub("Para&graph",
-                    {E::Item("&Left Align", ID_PARA_LEFT), E::Item("&Center Align", ID_PARA_CENTER),
-                     E::Sep(), E::Item("&Decrease Indent", ID_DECREASE_INDENT),
-                     E::Item("&Increase Indent", ID_INCREASE_INDENT)}),
-             E::Item("Back Color...", ID_FORMAT_BACKCOLOR),
-             E::Item("&Advanced Options", ID_ADVANCED_OPTIONS),
-             E::Item("&HTML Document...", ID_EDIT_HTML), E::Sep()}),
+        E::Sub("&Edit",
+               {E::Item("&Undo\tCtrl+Z", ID_EDIT_UNDO), E::Item("&Redo\tCtrl+Y", ID_EDIT_REDO),
+                E::Sep(), E::Item("Cu&t\tCtrl+X", ID_EDIT_CUT),
+                E::Item("&Copy\tCtrl+C", ID_EDIT_COPY), E::Item("&Paste\tCtrl+V", ID_EDIT_PASTE),
+                E::Item("Select A&ll\tCtrl+A", ID_EDIT_SELECT_ALL), E::Sep(),
+                E::Item("&Find...\tCtrl+F", ID_EDIT_FIND),
+                E::Item("F&ind Next\tF3", ID_EDIT_REPEAT),
+                E::Item("R&eplace\tCtrl+H", ID_EDIT_REPLACE), E::Sep(),
+                E::Sub("F&ont", {E::Item("&Properties...", ID_FORMAT_FONT), E::Sep(),
+                                 E::Item("&Bold\tCtrl+B", ID_FORMAT_BOLD),
+                                 E::Item("&Italic\tCtrl+I", ID_FORMAT_ITALIC),
+                                 E::Item("&Underline\tCtrl+U", ID_FORMAT_UNDERLINE)}),
+                E::Sub("Para&graph", {E::Item("&Left Align", ID_PARA_LEFT),
+                                      E::Item("&Center Align", ID_PARA_CENTER), E::Sep(),
+                                      E::Item("&Decrease Indent", ID_DECREASE_INDENT),
+                                      E::Item("&Increase Indent", ID_INCREASE_INDENT)}),
+                E::Item("Back Color...", ID_FORMAT_BACKCOLOR),
+                E::Item("&Advanced Options", ID_ADVANCED_OPTIONS),
+                E::Item("&HTML Document...", ID_EDIT_HTML), E::Sep()}),
         E::Sub("&Script",
                {E::Item("&Speak", ID_SCRIPT_SPEAK), E::Item("&Read", ID_SCRIPT_READ), E::Sep(),
                 E::Item("&Play", ID_SCRIPT_PLAY), E::Item("&Move", ID_SCRIPT_MOVE), E::Sep(),
@@ -81,6 +81,11 @@ CAccelTable MainAccelerators() {
             {"Ctrl+S", ID_FILE_SAVE},
             {"Ctrl+Z", ID_EDIT_UNDO},
             {"Alt+Backspace", ID_EDIT_UNDO},
+            {"Ctrl+Y", ID_EDIT_REDO},
+            {"Ctrl+Shift+Z", ID_EDIT_REDO},
+            {"Ctrl+B", ID_FORMAT_BOLD},
+            {"Ctrl+I", ID_FORMAT_ITALIC},
+            {"Ctrl+U", ID_FORMAT_UNDERLINE},
             {"Ctrl+X", ID_EDIT_CUT},
             {"Shift+Del", ID_EDIT_CUT},
             {"Ctrl+C", ID_EDIT_COPY},
@@ -146,6 +151,7 @@ void RegisterStrings(CStringTable& s) {
     s.Set(ID_APP_EXIT, "Quit the application; prompts to save documents\nExit");
     s.Set(ID_APP_ABOUT, "Display program information, version number and copyright\nAbout");
     s.Set(ID_EDIT_UNDO, "Undo the last action\nUndo");
+    s.Set(ID_EDIT_REDO, "Redo the previously undone action\nRedo");
     s.Set(ID_EDIT_CUT, "Cut the selection and put it on the Clipboard\nCut");
     s.Set(ID_EDIT_COPY, "Copy the selection and put it on the Clipboard\nCopy");
     s.Set(ID_EDIT_PASTE, "Insert Clipboard contents\nPaste");

@@ -7,6 +7,7 @@
 #include "platform/logfont.h"
 #include "platform/qt/color_dialog.h"
 #include "platform/qt/font_dialog.h"
+#include "platform/qt/message_box.h"
 #include "platform/qt/rich_edit_format.h"
 #include "platform/qt/shell_open.h"
 #include "platform/qt/win_app.h"
@@ -16,12 +17,16 @@
 
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QTextCursor>
 #include <QTimer>
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -106,6 +111,10 @@ void CParlView::MapCommands() {
     OnUpdateCommandUI(ID_EDIT_UNDO, [this](CCmdUI* p) {
         p->Enable(document()->isUndoAvailable() ? TRUE : FALSE);
     });
+    OnCommand(ID_EDIT_REDO, [this] { redo(); });
+    OnUpdateCommandUI(ID_EDIT_REDO, [this](CCmdUI* p) {
+        p->Enable(document()->isRedoAvailable() ? TRUE : FALSE);
+    });
     OnCommand(ID_EDIT_CUT, [this] { cut(); });
     OnCommand(ID_EDIT_COPY, [this] { copy(); });
     OnCommand(ID_EDIT_PASTE, [this] { paste(); });
@@ -171,6 +180,9 @@ void CParlView::ApplyDefaultFormats() {
     pf.dxStartIndent = 50;
     pf.wAlignment = PFA_LEFT;
     SendMessage(EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
+    // The formats of a new message are no step the user could undo.
+    if (document()->isEmpty())
+        document()->clearUndoRedoStacks();
 
     // Inside the frame's own creation the script bar does not exist yet.
     if (CMainFrame* frame = GetParentFrame();
@@ -259,9 +271,8 @@ void CParlView::OnScriptPreview() {
     const std::string path = m_pDocument->m_strLastEmailPath;
     std::string file;
     if (path.empty()) {
-        // The relative name lies in the current folder, for the save and the shell alike.
-        m_pDocument->OnSaveDocument("temp.htm");
-        file = "temp.htm";
+        file = CParlDoc::PreviewFilePath();
+        m_pDocument->OnSaveDocument(file);
     } else {
         // Written again when the message changed since, or the file is gone.
         if (m_pDocument->IsLastEmailOutOfDate())
@@ -271,9 +282,29 @@ void CParlView::OnScriptPreview() {
     ShellOpen(file);
 }
 
+std::string CParlView::HelpPagePath() {
+    // Installed, the help lies in share/parlino/help beside bin/; in a build tree it is the
+    // source's own. The current folder, which File Open moves, plays no part.
+    const QString installed =
+        QCoreApplication::applicationDirPath() + QStringLiteral("/../share/parlino/help/main.htm");
+    QStringList candidates{installed};
+#ifdef PARL_SOURCE_HELP_DIR
+    candidates << QStringLiteral(PARL_SOURCE_HELP_DIR "/main.htm");
+#endif
+    for (const QString& candidate : candidates) {
+        if (QFileInfo(candidate).isFile())
+            return QFileInfo(candidate).canonicalFilePath().toStdString();
+    }
+    return QDir::cleanPath(installed).toStdString();
+}
+
 void CParlView::OnHelpHtml() {
-    // The current folder, however long its name.
-    ShellOpen(QDir::currentPath().toStdString() + "/help/main.htm");
+    const std::string page = HelpPagePath();
+    if (!QFileInfo(QString::fromStdString(page)).isFile()) {
+        AfxMessageBox("Could not find the help page \"" + page + "\".", MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    ShellOpen(page);
 }
 
 // ---- Find and replace ------------------------------------------------------------------------
@@ -352,9 +383,16 @@ void CParlView::InsertCommandTag(const std::string& strTag) {
 
     CHARRANGE sel{0, 0};
     SendMessage(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&sel));
+    // The colour marks the tag alone: typing after it goes on in the text's own format.
+    QTextCursor context(document());
+    context.setPosition(sel.cpMin);
+    const QTextCharFormat textFormat = context.charFormat();
+    // One undo step for the tag and its colour, after the history the message already has.
+    QTextCursor undoStep(document());
+    undoStep.beginEditBlock();
     // The control's 8-bit text: the tag covers as many positions as it has bytes.
     const QByteArray bytes = CRichEditFormat::ToCp1252(QString::fromStdString(strTag));
-    SendMessage(EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(bytes.constData()));
+    SendMessage(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(bytes.constData()));
     const LONG end = sel.cpMin + static_cast<LONG>(bytes.size());
 
     CHARRANGE tag{sel.cpMin, end};
@@ -363,6 +401,8 @@ void CParlView::InsertCommandTag(const std::string& strTag) {
     SendMessage(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
     CHARRANGE caret{end, end};
     SendMessage(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&caret));
+    undoStep.endEditBlock();
+    setCurrentCharFormat(textFormat);
     SendMessage(EM_HIDESELECTION, 0, 0);
     SetModified();
 }
@@ -429,6 +469,24 @@ void CParlView::OnFormatFont() {
     LOGFONT chosen;
     dlg.GetCurrentFont(&chosen);
     CHARFORMAT out = CharFormatFromFont(chosen, dlg.GetSize(), dlg.GetColor());
+    // Only what the user changed in the dialog: a face the system stands in for, or a mixed
+    // bold, italic or underline, stays as the text has it.
+    const LOGFONT& shown = dlg.GetShownFont();
+    const CHARFORMAT untouched = CharFormatFromFont(shown, dlg.GetShownSize(), effects.crTextColor);
+    DWORD changed = 0;
+    if (std::strcmp(out.szFaceName, untouched.szFaceName) != 0)
+        changed |= CFM_FACE | CFM_CHARSET;
+    if (out.yHeight != untouched.yHeight)
+        changed |= CFM_SIZE;
+    if (out.crTextColor != untouched.crTextColor)
+        changed |= CFM_COLOR;
+    for (DWORD effect : {CFE_BOLD, CFE_ITALIC, CFE_UNDERLINE}) {
+        if ((out.dwEffects & effect) != (untouched.dwEffects & effect))
+            changed |= effect; // the mask bit of each of the three equals its effect bit
+    }
+    out.dwMask &= changed;
+    if (out.dwMask == 0)
+        return;
     // The control's own modified state records the change.
     SendMessage(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&out));
 }
@@ -477,7 +535,8 @@ void CParlView::OnUpdateParaCenter(CCmdUI* pCmdUI) {
 void CParlView::StepIndent(LONG delta) {
     PARAFORMAT pf = ParaRecord(PFM_STARTINDENT | PFM_OFFSET);
     SendMessage(EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
-    pf.dxStartIndent += delta;
+    // Never left of the margin: the page would cut off the start of the text.
+    pf.dxStartIndent = std::max<LONG>(0, pf.dxStartIndent + delta);
     pf.dxOffset = 0;
     SendMessage(EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
     SetModified();
@@ -493,7 +552,7 @@ void CParlView::OnIncreaseIndent() {
 void CParlView::OnUpdateDecreaseIndent(CCmdUI* pCmdUI) {
     PARAFORMAT pf = ParaRecord(PFM_STARTINDENT);
     SendMessage(EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf));
-    pCmdUI->Enable(pf.dxStartIndent != 0 ? TRUE : FALSE);
+    pCmdUI->Enable(pf.dxStartIndent > 0 ? TRUE : FALSE);
 }
 
 void CParlView::OnUpdateIncreaseIndent(CCmdUI* pCmdUI) {
@@ -503,7 +562,9 @@ void CParlView::OnUpdateIncreaseIndent(CCmdUI* pCmdUI) {
 }
 
 void CParlView::OnFormatBackColor() {
-    CColorDialog dlg(0, 0, OwnerFrame());
+    // Starts from the background the message has, so OK alone changes nothing.
+    CColorDialog dlg(m_pDocument != nullptr ? m_pDocument->m_crBackground : kWhite, 0,
+                     OwnerFrame());
     if (dlg.DoModal() != IDOK)
         return;
     const COLORREF color = dlg.GetColor();

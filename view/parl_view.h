@@ -48,6 +48,9 @@ public:
     void OnRButtonDown(UINT nFlags, const QPoint& point);
     void OnScriptPreview();
     void OnHelpHtml();
+    // The help page that Html Help opens: the installed one beside the program, else the
+    // build tree's.
+    static std::string HelpPagePath();
     void OnAdvancedOptions();
 
     // Script commands.

@@ -30,6 +30,9 @@ CEditHtmlDlg::CEditHtmlDlg(QWidget* pParent) : CDialog(pParent) {
     setTabOrder(ok, cancel);
     setTabOrder(cancel, edit);
     m_wndHtmlEdit = edit;
+    // The keyboard starts in the page text: a key typed at once edits it and never closes the
+    // dialog through its OK button.
+    edit->setFocus(Qt::OtherFocusReason);
 }
 
 QString CEditHtmlDlg::ToEditText(const std::string& page) {

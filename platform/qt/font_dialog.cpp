@@ -7,7 +7,10 @@
 #include <QComboBox>
 #include <QFontDialog>
 #include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPixmap>
 #include <cmath>
 #include <cstring>
@@ -45,12 +48,26 @@ QComboBox* AddColorList(QFontDialog& dialog, COLORREF initial) {
         index = combo->count() - 1;
     }
     combo->setCurrentIndex(index);
-    if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) {
+    auto* label = new QLabel(QStringLiteral("&Color:"), &dialog);
+    label->setBuddy(combo); // the ampersand marks the key, and is not shown
+    // The colour belongs to the effects, above OK and Cancel.
+    QGroupBox* effects = nullptr;
+    for (QGroupBox* box : dialog.findChildren<QGroupBox*>()) {
+        if (box->title().contains(QStringLiteral("Effects"), Qt::CaseInsensitive))
+            effects = box;
+    }
+    if (effects != nullptr && effects->layout() != nullptr) {
+        auto* row = new QHBoxLayout;
+        row->addWidget(label);
+        row->addWidget(combo, 1);
+        if (auto* box = qobject_cast<QBoxLayout*>(effects->layout()))
+            box->addLayout(row);
+        else
+            effects->layout()->addItem(row);
+    } else if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) {
         const int row = grid->rowCount();
-        grid->addWidget(new QLabel(QStringLiteral("&Color:"), &dialog), row, 0);
+        grid->addWidget(label, row, 0);
         grid->addWidget(combo, row, 1, 1, grid->columnCount() - 1);
-    } else if (dialog.layout() != nullptr) {
-        dialog.layout()->addWidget(combo);
     }
     return combo;
 }
@@ -99,6 +116,21 @@ int CFontDialog::DoModal() {
     dialog.setWindowTitle(QStringLiteral("Font"));
     dialog.setCurrentFont(FontFromLogFont(m_lf));
     QComboBox* colors = (m_cf.Flags & CF_EFFECTS) ? AddColorList(dialog, m_cf.rgbColors) : nullptr;
+    // What OK without a change gives: the font as the dialog shows it, which may be a stand-in
+    // for a face the system lacks.
+    const QFont shown = dialog.currentFont();
+    m_lfShown = LogFontFromFont(shown, m_lf);
+    // Where the system stands in with another face, the name field still says the text's own.
+    const QString face = QString::fromLatin1(m_lf.lfFaceName);
+    if (!face.isEmpty() && shown.family().compare(face, Qt::CaseInsensitive) != 0) {
+        for (QLineEdit* field : dialog.findChildren<QLineEdit*>()) {
+            if (field->text() == shown.family()) {
+                field->setText(face);
+                break;
+            }
+        }
+    }
+    m_nShownPointSize = static_cast<int>(std::lround(shown.pointSizeF() * 10.0));
     if (CModalSeam::Exec(dialog) != QDialog::Accepted)
         return IDCANCEL;
     const QFont chosen = dialog.selectedFont();

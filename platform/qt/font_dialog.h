@@ -47,10 +47,17 @@ public:
     // Name of the colour list inside the dialog, for scripted answers.
     static constexpr const char* kColorListName = "fontColor";
 
+    // The font the dialog showed when it opened, as it would have come back untouched: a
+    // caller compares the choice with it to learn what the user changed.
+    const LOGFONT& GetShownFont() const { return m_lfShown; }
+    int GetShownSize() const { return m_nShownPointSize; }
+
     static QFont FontFromLogFont(const LOGFONT& lf);
     // Keeps the character set and pitch of `base`; the height is the character height.
     static LOGFONT LogFontFromFont(const QFont& font, const LOGFONT& base);
 
 private:
     QWidget* m_pParent;
+    LOGFONT m_lfShown{};
+    int m_nShownPointSize = 0;
 };

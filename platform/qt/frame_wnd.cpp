@@ -99,7 +99,15 @@ bool CFrameWnd::OnCmdMsg(UINT nID, CCmdUI* pCmdUI) {
 
 void CFrameWnd::SendCommand(UINT nID) {
     OnCmdMsg(nID, nullptr);
+    // After New, Open or a dialog the keyboard goes back to the message, wherever it was
+    // before the command.
+    FocusView();
     UpdateCommandUI();
+}
+
+void CFrameWnd::FocusView() {
+    if (m_pView != nullptr && m_pView->window() == this)
+        m_pView->setFocus(Qt::OtherFocusReason);
 }
 
 void CFrameWnd::UpdateAction(QAction* action, UINT nID) {
@@ -135,10 +143,9 @@ void CFrameWnd::UpdateCommandUI() {
 
 void CFrameWnd::SetActiveView(QWidget* pView) {
     m_pView = pView;
-    // The active view takes the keyboard, so typing goes into the message from the start rather
-    // than into the first control of a bar.
-    if (m_pView != nullptr)
-        m_pView->setFocus();
+    // Without a focus of its own the window would give the keyboard to the first control that
+    // takes it, a list of the script bar, when it is first activated.
+    FocusView();
     UpdateCommandUI();
 }
 
@@ -312,6 +319,7 @@ void CFrameWnd::dropEvent(QDropEvent* event) {
         activateWindow();
         if (CWinApp* app = AfxGetApp())
             app->OpenDocumentFile(url.toLocalFile().toStdString());
+        FocusView();
         return;
     }
 }

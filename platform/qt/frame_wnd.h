@@ -43,7 +43,9 @@ public:
     void SendCommand(UINT nID);
     void UpdateCommandUI();
 
+    // The view gets the keyboard: when it becomes the active view and after every command.
     void SetActiveView(QWidget* pView);
+    void FocusView();
     QWidget* GetActiveView() const { return m_pView; }
     void SetActiveDocument(CDocument* pDoc);
     CDocument* GetActiveDocument() const { return m_pDoc; }

@@ -31,6 +31,11 @@ void CModalSeam::SetScript(CModalScript* pScript) {
 }
 
 int CModalSeam::Exec(QDialog& dialog) {
+    // A dialog is answered, not minimised or maximised: its frame offers a title, a system
+    // menu and a close button only (a resizable one keeps its sizing border).
+    if (dialog.isWindow() && !dialog.isVisible())
+        dialog.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                              Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     if (g_pScript == nullptr) {
         if (CannotShowWindows()) {
             qWarning("Modal dialog \"%s\" refused: no user can answer on this platform",

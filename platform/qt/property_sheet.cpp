@@ -97,14 +97,26 @@ void CPropertyPage::Create() {
     if (m_bCreated)
         return;
     m_bCreated = true;
+    setProperty("templateItems", static_cast<int>(m_template.items.size()));
+    int index = 0;
     for (const CDialogItem& item : m_template.items) {
         QWidget* control = CreateItem(*this, item);
+        control->setProperty("templateItem", index++);
         if (item.kind == CDialogItem::ComboBox) {
             const QRect r = DialogUnits().ToPixels(item.x, item.y, item.cx, item.cy);
             control->setGeometry(r.x(), r.y(), r.width(), control->sizeHint().height());
         } else {
             Place(control, item.x, item.y, item.cx, item.cy);
+            // A label measured for another font would cut its text off: it takes the width its
+            // text needs, up to the page's right edge.
+            if (item.kind == CDialogItem::Static) {
+                const int room = DialogUnits().ToPixelsX(m_template.cx) - control->x();
+                if (control->width() < control->sizeHint().width())
+                    control->resize(std::min(control->sizeHint().width(), room), control->height());
+            }
         }
+        // Controls made after the page was shown would stay hidden until shown themselves.
+        control->show();
         if (item.nID == IDC_STATIC)
             continue;
         m_items[item.nID] = control;

@@ -12,6 +12,8 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFragment>
+#include <QTextList>
+#include <QTextTable>
 #include <QUrl>
 #include <algorithm>
 #include <atomic>
@@ -547,18 +549,89 @@ bool CRichEditCtrl::canInsertFromMimeData(const QMimeData* source) const {
         if (source->hasFormat(QLatin1String(type)))
             return true;
     }
-    return source->hasImage() || source->hasText();
+    return source->hasHtml() || source->hasImage() || source->hasText();
+}
+
+std::string CRichEditCtrl::RtfFromHtml(const QString& html) const {
+    // What a message can carry, in the form the control writes: runs keep their face, size,
+    // colour, bold, italic and underline, paragraphs their centring; a list item becomes a
+    // paragraph starting with a bullet, a table row one paragraph of cells apart by tabs.
+    QTextDocument page;
+    page.setHtml(html);
+    QTextDocument flat;
+    QTextCursor out(&flat);
+    bool first = true;
+    const QTextTable* table = nullptr;
+    int row = -1;
+    for (QTextBlock block = page.begin(); block.isValid(); block = block.next()) {
+        QTextCursor at(block);
+        const QTextTable* inTable = at.currentTable();
+        // The empty paragraphs a page keeps around a table are no text of its own.
+        const auto besideTable = [](const QTextBlock& other) {
+            return other.isValid() && QTextCursor(other).currentTable() != nullptr;
+        };
+        if (inTable == nullptr && block.length() <= 1 &&
+            (besideTable(block.next()) || besideTable(block.previous()))) {
+            table = nullptr;
+            continue;
+        }
+        const int cellRow = inTable != nullptr ? inTable->cellAt(at).row() : -1;
+        const bool sameRow = inTable != nullptr && inTable == table && cellRow == row;
+        table = inTable;
+        row = cellRow;
+        QTextBlockFormat para;
+        para.setAlignment(block.blockFormat().alignment() & Qt::AlignHCenter ? Qt::AlignHCenter
+                                                                             : Qt::AlignLeft);
+        if (sameRow) {
+            out.insertText(QStringLiteral("\t"), block.charFormat());
+        } else if (!first) {
+            out.insertBlock(para);
+        } else {
+            out.setBlockFormat(para);
+        }
+        first = false;
+        if (block.textList() != nullptr)
+            out.insertText(QString(QChar(0x2022)) + QLatin1Char(' '), block.charFormat());
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (!fragment.isValid())
+                continue;
+            const QTextCharFormat source = fragment.charFormat();
+            QTextCharFormat format;
+            const QStringList families = source.fontFamilies().toStringList();
+            if (!families.isEmpty())
+                format.setFontFamilies(QStringList{families.first()});
+            if (source.fontPointSize() > 0)
+                format.setFontPointSize(source.fontPointSize());
+            if (source.hasProperty(QTextFormat::ForegroundBrush))
+                format.setForeground(source.foreground());
+            format.setFontWeight(source.fontWeight() >= QFont::Bold ? QFont::Bold : QFont::Normal);
+            format.setFontItalic(source.fontItalic());
+            format.setFontUnderline(source.fontUnderline());
+            QString text = fragment.text();
+            text.remove(QChar(QChar::ObjectReplacementCharacter));
+            text.replace(QChar(QChar::LineSeparator), QChar(QChar::ParagraphSeparator));
+            out.insertText(text, format);
+        }
+    }
+    return CRtfDocumentWriter(flat, m_defaultFormat, Dpi()).Write();
 }
 
 void CRichEditCtrl::insertFromMimeData(const QMimeData* source) {
     // Only what the control can write back comes in: RTF through its own reader, pictures,
-    // and plain text in the format at the caret. HTML and the like are taken as their text.
+    // pages from browsers and word processors as what a message can carry of them, and plain
+    // text in the format at the caret.
     for (const char* type : kRtfMimeTypes) {
         if (source->hasFormat(QLatin1String(type))) {
             const QByteArray rtf = source->data(QLatin1String(type));
             InsertRtf(rtf.constData(), static_cast<std::size_t>(rtf.size()), false);
             return;
         }
+    }
+    if (source->hasHtml()) {
+        const std::string rtf = RtfFromHtml(source->html());
+        InsertRtf(rtf.data(), rtf.size(), false);
+        return;
     }
     if (source->hasImage()) {
         const QImage image = qvariant_cast<QImage>(source->imageData());

@@ -80,6 +80,8 @@ private:
     QTextCharFormat TypingFormat() const;
     void InsertPlainText(const QString& text, const QTextCharFormat& format);
     void InsertRtf(const char* bytes, std::size_t size, bool plainText);
+    // A page from a browser or word processor as RTF of what a message can carry.
+    std::string RtfFromHtml(const QString& html) const;
     void ReplaceContent(const char* bytes, std::size_t size, bool plainText);
     void ApplyDefaultFormat();
 

@@ -8,7 +8,9 @@
 #include "platform/resource_tables.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace {
 CWinApp* g_pApp = nullptr;
@@ -232,4 +234,11 @@ bool CWinApp::SendMail(const std::string& path) {
                       " to send \"" + path + "\".\n" + reason.toStdString(),
                   MB_OK | MB_ICONEXCLAMATION);
     return false;
+}
+
+std::string CWinApp::CacheFolder() {
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    if (folder.isEmpty() || !QDir().mkpath(folder))
+        return std::string();
+    return folder.toStdString();
 }

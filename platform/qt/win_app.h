@@ -82,6 +82,8 @@ public:
     bool DoPromptFileName(std::string& path, bool bOpenFileDialog) override;
     bool IsMailAvailable() override;
     bool SendMail(const std::string& path) override;
+    // The user's cache folder of the program.
+    std::string CacheFolder() override;
 
     std::string m_pszAppName;
     std::string m_pszRegistryKey;

@@ -60,6 +60,8 @@ TEST_F(EditHtmlTest, aHandEditedPageIsSavedUntilNewEvenWhenTheTextChanges) {
     SaveAs(PathOf("hello"), 2);
     EXPECT_EQ(ReadFile(PathOf("hello.htm")), std::string("<HTML>\r\nby hand\r\n</HTML>") + '\0');
 
+    // No project holds the text: New asks first.
+    m_script.Push(CModalScript::Button(QMessageBox::No));
     m_app->OnFileNew();
     EXPECT_EQ(Doc().m_bHtmlEdited, 0);
     Type("Fresh");

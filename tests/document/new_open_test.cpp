@@ -97,7 +97,7 @@ TEST_F(NewOpenTest, aProjectOpensWithDefaultSettingsItsOwnTextAndNoDefaultFormat
     EXPECT_NE(ReadFile(PathOf("hello.htm")).find("merlin"), std::string::npos);
 }
 
-TEST_F(NewOpenTest, aProjectThatCannotBeReadIsNamedWithTheReasonAndLeavesANewMessage) {
+TEST_F(NewOpenTest, aProjectThatCannotBeReadIsNamedWithTheReasonAndLeavesTheOpenMessage) {
     const std::vector<UnreadablePath> rows = MakeUnreadablePaths(m_tmp.path());
     ASSERT_FALSE(rows.empty());
     int n = 0;
@@ -112,10 +112,13 @@ TEST_F(NewOpenTest, aProjectThatCannotBeReadIsNamedWithTheReasonAndLeavesANewMes
         EXPECT_EQ(m_app->OpenDocumentFile(row.path), nullptr);
         EXPECT_EQ(m_script.Last().text.toStdString(),
                   "Could not open \"" + row.path + "\".\n" + row.reason);
-        EXPECT_EQ(Text(), "");
+        EXPECT_EQ(Text(), "Earlier message");
         EXPECT_FALSE(Doc().IsModified());
-        EXPECT_EQ(Doc().GetPathName(), "");
-        ExpectNewMessageSettings(Doc());
+        EXPECT_EQ(Doc().GetPathName(), PathOf("earlier" + std::to_string(n) + ".plp"));
+        // The settings too are the open message's, not a new one's.
+        EXPECT_EQ(Doc().m_strDefaultCharacter, "merlin");
+        EXPECT_EQ(Doc().m_nScreenWidth, 1024);
+        EXPECT_EQ(Doc().m_strLastEmailPath, "/home/ann/hello.htm");
         EXPECT_EQ(Doc().m_crCommand, 0x123456u);
     }
     EXPECT_EQ(m_script.Unanswered(), 0);

@@ -222,17 +222,16 @@ const Case kCases[] = {
          t.m_keeper->Flush();
      },
      {0, 0, false, 0}},
-    {"AnEmailSaveDropsTheCopy",
+    {"AnEmailSaveKeepsTheCopyUntilAProjectHoldsTheMessage",
      [](RecoveryTest& t) {
          t.Start();
          t.Edit("saved as an e-mail");
          ASSERT_FALSE(t.OwnCopy().isEmpty());
+         // The page is an export: the message itself is still in no file.
          ASSERT_TRUE(t.Doc().OnSaveDocument(t.PathOf("message.htm")));
          t.m_keeper->Flush();
-         // Typing after the save starts a new copy.
-         t.Edit(" and changed");
-         EXPECT_TRUE(t.OwnCopy().contains("and changed"));
-         ASSERT_TRUE(t.Doc().OnSaveDocument(t.PathOf("message.htm")));
+         EXPECT_TRUE(t.OwnCopy().contains("saved as an e-mail"));
+         ASSERT_TRUE(t.Doc().OnSaveDocument(t.PathOf("message.plp")));
          t.m_keeper->Flush();
      },
      {0, 0, false, 0}},

@@ -61,14 +61,18 @@ TEST_F(SaveTest, theFileNameAloneDecidesTheKindAndWhetherTheEmailIsRemembered) {
     const Row rows[] = {
         {"an e-mail typed without extension gets .htm", "hello", 2, "hello.htm", true, true},
         {"a project typed without extension gets .plp", "hello", 1, "hello.plp", false, false},
-        {"upper case is no e-mail", "hello.HTM", 2, "hello.HTM", false, false},
-        {"a longer ending is no e-mail", "hello.html", 2, "hello.html", false, false},
+        {"an upper-case .HTM is an e-mail", "UPPER.HTM", 1, "UPPER.HTM", true, true},
+        {"a .html is an e-mail", "page.html", 1, "page.html", true, true},
+        {"a .Html in mixed case is an e-mail", "Page.Html", 2, "Page.Html", true, true},
+        {"html without a dot is a project", "xhtml", 1, "xhtml.plp", false, false},
         {"a typed .htm is an e-mail whatever the type", "mail.htm", 1, "mail.htm", true, true},
         {"a name ending in temp.htm is never remembered", "attemp.htm", 2, "attemp.htm", true,
          false},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.proves);
+        // The page of the row before left the text unsaved as a project.
+        Doc().SetModifiedFlag(FALSE);
         m_app->OnFileNew();
         Type("Hello <genie Play Wave>");
         SaveAs(PathOf(row.typed), row.filter);
@@ -82,7 +86,8 @@ TEST_F(SaveTest, theFileNameAloneDecidesTheKindAndWhetherTheEmailIsRemembered) {
             EXPECT_EQ(Doc().m_nSaveKind, 0);
         }
         EXPECT_EQ(Doc().m_strLastEmailPath, row.remembered ? PathOf(row.written) : "");
-        EXPECT_FALSE(Doc().IsModified());
+        // The page is an export: only a project save keeps the typed text.
+        EXPECT_EQ(Doc().IsModified(), row.page ? TRUE : FALSE);
     }
     EXPECT_EQ(m_script.Unanswered(), 0);
 }

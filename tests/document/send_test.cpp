@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QThread>
 
 namespace {
@@ -14,16 +15,22 @@ class SendTest : public DocumentTest {
 protected:
     SendTest() { InstallMailer(); }
     std::string Cwd() const { return PathOf("cwd"); }
+    // The preview page goes to the program's cache folder, never where the user works.
+    static std::string Preview() { return CParlDoc::PreviewFilePath(); }
 };
 
 } // namespace
 
-TEST_F(SendTest, aMessageNeverSavedAsEmailIsSentAsThePreviewFileInTheCurrentFolder) {
+TEST_F(SendTest, aMessageNeverSavedAsEmailIsSentAsThePreviewFileInTheCacheFolder) {
     Type("Hello <genie Play Wave>");
     const std::string titleBefore = Doc().GetTitle();
     Command(ID_FILE_SEND_MAIL);
-    EXPECT_EQ(WaitForMail(), "--attach\n" + Cwd() + "/temp.htm\n");
-    EXPECT_EQ(ReadFile(Cwd() + "/temp.htm"), Doc().m_strHtml + std::string(1, '\0'));
+    EXPECT_EQ(Preview(),
+              QStandardPaths::writableLocation(QStandardPaths::CacheLocation).toStdString() +
+                  "/temp.htm");
+    EXPECT_EQ(WaitForMail(), "--attach\n" + Preview() + "\n");
+    EXPECT_EQ(ReadFile(Preview()), Doc().m_strHtml + std::string(1, '\0'));
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(Cwd() + "/temp.htm")));
     EXPECT_NE(Doc().m_strHtml.find("genie"), std::string::npos);
     EXPECT_EQ(Doc().GetPathName(), "");
     EXPECT_EQ(Doc().GetTitle(), titleBefore);
@@ -38,8 +45,9 @@ TEST_F(SendTest, aProjectKeepsItsPathNameAndTitleAfterSendingThePreviewFile) {
     Type("Hello");
     SaveAs(PathOf("hello"), 1);
     Command(ID_FILE_SEND_MAIL);
-    // The save dialog made the project's folder the current one, where the preview file goes.
-    EXPECT_EQ(WaitForMail(), "--attach\n" + PathOf("temp.htm") + "\n");
+    // Not in the project's folder, whatever the current folder is.
+    EXPECT_EQ(WaitForMail(), "--attach\n" + Preview() + "\n");
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(PathOf("temp.htm"))));
     EXPECT_EQ(Doc().GetPathName(), PathOf("hello.plp"));
     EXPECT_EQ(Doc().GetTitle(), "hello.plp");
     EXPECT_FALSE(Doc().IsModified());
@@ -67,7 +75,8 @@ TEST_F(SendTest, aMessageChangedSinceItsEmailWritesTheEmailAgainBeforeSending) {
     const std::string sent = ReadFile(PathOf("hello.htm"));
     EXPECT_NE(sent.find("Changed"), std::string::npos);
     EXPECT_EQ(sent, Doc().m_strHtml + std::string(1, '\0'));
-    EXPECT_FALSE(Doc().IsModified());
+    // Still no project holds the text.
+    EXPECT_TRUE(Doc().IsModified());
 }
 
 TEST_F(SendTest, aChangeThatAProjectSaveClearedStillRefreshesTheEmail) {
@@ -91,24 +100,27 @@ TEST_F(SendTest, aHandEditedPageIsWhatGoesOut) {
     Command(CParlDoc::kCmdEditHtml);
     Type(" more");
     Command(ID_FILE_SEND_MAIL);
-    EXPECT_EQ(WaitForMail(), "--attach\n" + Cwd() + "/temp.htm\n");
-    EXPECT_EQ(ReadFile(Cwd() + "/temp.htm"), std::string("<P>by hand</P>") + '\0');
+    EXPECT_EQ(WaitForMail(), "--attach\n" + Preview() + "\n");
+    EXPECT_EQ(ReadFile(Preview()), std::string("<P>by hand</P>") + '\0');
 }
 
 TEST_F(SendTest, aPreviewFileThatCannotBeWrittenIsNotSent) {
     // A folder of the preview file's name stands where the file would go.
-    ASSERT_TRUE(QDir(QString::fromStdString(Cwd())).mkdir(QStringLiteral("temp.htm")));
+    QFile::remove(QString::fromStdString(Preview()));
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(Preview())));
     Type("Hello");
     m_script.Push(CModalScript::Button(QMessageBox::Ok));
     Command(ID_FILE_SEND_MAIL);
     ASSERT_EQ(m_script.Shown().size(), 1u);
-    EXPECT_TRUE(m_script.Last().text.startsWith(QStringLiteral("Could not save \"temp.htm\".\n")))
+    EXPECT_TRUE(m_script.Last().text.startsWith(
+        QString::fromStdString("Could not save \"" + Preview() + "\".\n")))
         << m_script.Last().text.toStdString();
     // A mail program started by mistake would have written within this time.
     QThread::msleep(500);
     EXPECT_FALSE(QFile::exists(QString::fromStdString(MailLog())));
     EXPECT_EQ(Doc().GetPathName(), "");
     EXPECT_TRUE(Doc().IsModified());
+    QDir(QString::fromStdString(Preview())).removeRecursively();
 }
 
 TEST_F(SendTest, anEmailFileThatIsGoneIsWrittenAgainBeforeSending) {

@@ -57,12 +57,28 @@ void ExpectMenuMatches(const QList<QAction*>& actions, const std::vector<CMenuEn
 
 class MainFrameTest : public MainWindowTest {};
 
+namespace {
+
+// 535 by 450, or wider where the script bar needs more in the desktop's font, so that none of
+// its buttons hides behind the bar's overflow.
+void ExpectFirstSize(CMainFrame& frame, int screen) {
+    EXPECT_EQ(frame.height(), 450) << screen;
+    EXPECT_GE(frame.width(), 535) << screen;
+    QToolBar* bar = frame.m_wndScriptBar.GetSafeHwnd();
+    EXPECT_GE(frame.width(), bar->sizeHint().width()) << screen;
+    if (bar->sizeHint().width() + 2 * bar->x() <= 535) {
+        EXPECT_EQ(frame.width(), 535) << screen;
+    }
+}
+
+} // namespace
+
 TEST_F(MainFrameTest, OpensFiftyPixelsDownOnScreensAtLeastSixHundredHigh) {
     for (int height : {600, 740, 1040}) {
         SetSystemMetricOverride(SM_CYFULLSCREEN, height);
         CMainFrame& frame = BuildFrame();
         EXPECT_EQ(frame.pos(), QPoint(50, 50)) << height;
-        EXPECT_EQ(frame.size(), QSize(535, 450)) << height;
+        ExpectFirstSize(frame, height);
     }
 }
 
@@ -71,7 +87,7 @@ TEST_F(MainFrameTest, OpensAtTheTopEdgeOnScreensUnderSixHundredHigh) {
         SetSystemMetricOverride(SM_CYFULLSCREEN, height);
         CMainFrame& frame = BuildFrame();
         EXPECT_EQ(frame.pos(), QPoint(50, 0)) << height;
-        EXPECT_EQ(frame.size(), QSize(535, 450)) << height;
+        ExpectFirstSize(frame, height);
     }
 }
 
@@ -194,6 +210,10 @@ TEST_F(MainFrameTest, AcceleratorsGiveEveryKeyOfTheTable) {
         return keys;
     };
     EXPECT_EQ(keysOf(ID_EDIT_UNDO), (QStringList{"Ctrl+Z", "Alt+Backspace"}));
+    EXPECT_EQ(keysOf(ID_EDIT_REDO), (QStringList{"Ctrl+Y", "Ctrl+Shift+Z"}));
+    EXPECT_EQ(keysOf(ID_FORMAT_BOLD), (QStringList{"Ctrl+B"}));
+    EXPECT_EQ(keysOf(ID_FORMAT_ITALIC), (QStringList{"Ctrl+I"}));
+    EXPECT_EQ(keysOf(ID_FORMAT_UNDERLINE), (QStringList{"Ctrl+U"}));
     EXPECT_EQ(keysOf(ID_EDIT_CUT), (QStringList{"Ctrl+X", "Shift+Del"}));
     EXPECT_EQ(keysOf(ID_EDIT_COPY), (QStringList{"Ctrl+C", "Ctrl+Ins"}));
     EXPECT_EQ(keysOf(ID_EDIT_PASTE), (QStringList{"Ctrl+V", "Shift+Ins"}));
@@ -201,7 +221,7 @@ TEST_F(MainFrameTest, AcceleratorsGiveEveryKeyOfTheTable) {
     EXPECT_EQ(keysOf(ID_OLE_EDIT_PROPERTIES), (QStringList{"Alt+Return"}));
     EXPECT_EQ(keysOf(ID_PREV_PANE), (QStringList{"Shift+F6"}));
     EXPECT_EQ(keysOf(ID_CANCEL_EDIT_CNTR), (QStringList{"Esc"}));
-    EXPECT_EQ(CResourceTables::App().FindAccelerators(IDR_MAINFRAME)->size(), 19u);
+    EXPECT_EQ(CResourceTables::App().FindAccelerators(IDR_MAINFRAME)->size(), 24u);
 }
 
 TEST_F(MainFrameTest, StringTableHoldsTheApplicationsOwnTexts) {

@@ -36,7 +36,13 @@ TEST_F(ScriptBarTest, HasFourteenItemsWithTheListsInPlaceOfTheirSeparators) {
         QAction* item = items.at(i);
         if (const auto it = lists.find(i); it != lists.end()) {
             EXPECT_EQ(bar->widgetForAction(item), it->second.first) << i;
-            EXPECT_EQ(it->second.first->width(), it->second.second) << i;
+            // The width given, or wider where the desktop's font needs it for an entry.
+            QComboBox* list = it->second.first;
+            EXPECT_GE(list->width(), it->second.second) << i;
+            for (int row = 0; row < list->count(); ++row) {
+                EXPECT_GE(list->width(), list->fontMetrics().horizontalAdvance(list->itemText(row)))
+                    << i << " " << list->itemText(row).toStdString();
+            }
         } else if (buttons[i] == 0) {
             EXPECT_TRUE(item->isSeparator()) << i;
         } else {

@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QTabWidget>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
@@ -74,7 +75,7 @@ protected:
 
 } // namespace
 
-TEST_F(OptionSheetTest, opensOnTheDefaultsPageWithTheDocumentsCharacterAndTheFirstResolution) {
+TEST_F(OptionSheetTest, opensOnTheDefaultsPageShowingTheDocumentsSettings) {
     QStringList tabs, resolutions;
     int active = -1;
     bool locCreated = true, colorCreated = true;
@@ -110,26 +111,54 @@ TEST_F(OptionSheetTest, opensOnTheDefaultsPageWithTheDocumentsCharacterAndTheFir
     EXPECT_EQ(character, "merlin");
     EXPECT_EQ(resolutions,
               QStringList({"640x480", "720x480", "800x600", "1024x768", "1280x1024", "1600x1200"}));
-    EXPECT_EQ(chosen, 0);
-    // The flag is not copied in: the box starts cleared whatever the document holds.
-    EXPECT_FALSE(agent);
+    EXPECT_EQ(chosen, 3); // 1024x768
+    EXPECT_TRUE(agent);
     // Playing in browsers without the control is copied in like the other values.
     EXPECT_FALSE(play);
 }
 
-TEST_F(OptionSheetTest, okAtOnceKeepsWhatWasCopiedInAndResetsTheRest) {
-    m_script.Push(CModalScript::Accept());
-    ShowAdvancedOptions(m_doc, nullptr);
+TEST_F(OptionSheetTest, okWithoutAChangeKeepsEverySettingWhateverPagesWereVisited) {
+    const struct {
+        const char* what;
+        LONG cx, cy;
+        std::vector<int> pagesVisited;
+        int shownResolution;
+    } rows[] = {
+        {"a listed size, Defaults page only", 1024, 768, {}, 3},
+        {"the first listed size, every page", 640, 480, {0, 2}, 0},
+        {"the last listed size, Locations page", 1600, 1200, {0}, 5},
+        {"a size the list does not hold, every page", 1366, 768, {0, 2}, -1},
+    };
+    for (const auto& row : rows) {
+        SetUp();
+        m_doc.m_nScreenWidth = row.cx;
+        m_doc.m_nScreenHeight = row.cy;
+        int shown = -2;
+        QString picture;
+        m_script.Push(CModalScript::Accept([&](QDialog& dialog) {
+            COptionSht& sheet = Sheet(dialog);
+            shown = sheet.m_defPage.m_wndResolution->currentIndex();
+            for (int page : row.pagesVisited)
+                sheet.SetActivePage(page);
+            if (sheet.m_locPage.IsCreated())
+                picture = sheet.m_locPage.GetDlgItem<QLineEdit>(IDC_BACKGROUND_PICTURE)->text();
+        }));
+        ShowAdvancedOptions(m_doc, nullptr);
 
-    EXPECT_EQ(m_doc.m_strCharacterLocation, "/srv/characters/");
-    EXPECT_EQ(m_doc.m_strDefaultCharacter, "merlin");
-    EXPECT_EQ(m_doc.m_crCommand, kGreen);
-    EXPECT_EQ(m_doc.m_strBackgroundPicture, "");
-    EXPECT_EQ(m_doc.m_bRecipientHasAgent, 0);
-    EXPECT_EQ(m_doc.m_bPlayInBrowsers, 0);
-    EXPECT_EQ(m_doc.m_nScreenWidth, 640);
-    EXPECT_EQ(m_doc.m_nScreenHeight, 480);
-    EXPECT_TRUE(m_doc.IsModified());
+        EXPECT_EQ(shown, row.shownResolution) << row.what;
+        if (!row.pagesVisited.empty() && row.pagesVisited.front() == 0) {
+            EXPECT_EQ(picture, "sky.jpg") << row.what;
+        }
+        EXPECT_EQ(m_doc.m_strCharacterLocation, "/srv/characters/") << row.what;
+        EXPECT_EQ(m_doc.m_strDefaultCharacter, "merlin") << row.what;
+        EXPECT_EQ(m_doc.m_strBackgroundPicture, "sky.jpg") << row.what;
+        EXPECT_EQ(m_doc.m_bRecipientHasAgent, 1) << row.what;
+        EXPECT_EQ(m_doc.m_bPlayInBrowsers, 0) << row.what;
+        EXPECT_EQ(m_doc.m_nScreenWidth, row.cx) << row.what;
+        EXPECT_EQ(m_doc.m_nScreenHeight, row.cy) << row.what;
+        EXPECT_EQ(m_doc.m_crCommand, kGreen) << row.what;
+        EXPECT_TRUE(m_doc.IsModified()) << row.what;
+    }
 }
 
 TEST_F(OptionSheetTest, okTakesWhatTheUserTypedOnEveryPage) {
@@ -224,8 +253,8 @@ TEST_F(OptionSheetTest, textTypedIntoTheResolutionBoxIsNeverRead) {
     }));
     ShowAdvancedOptions(m_doc, nullptr);
 
-    EXPECT_EQ(m_doc.m_nScreenWidth, 640);
-    EXPECT_EQ(m_doc.m_nScreenHeight, 480);
+    EXPECT_EQ(m_doc.m_nScreenWidth, 1024);
+    EXPECT_EQ(m_doc.m_nScreenHeight, 768);
 }
 
 TEST_F(OptionSheetTest, aChoiceThatEndsWithNoEntrySelectedKeepsTheScreenSize) {
@@ -319,12 +348,22 @@ QStringList Controls(const QWidget& page) {
 } // namespace
 
 TEST_F(OptionSheetTest, everyPageShowsItsLabelsAndControlsInTabOrder) {
-    QStringList loc, def, color;
+    QStringList loc, def, color, hidden;
     QSize defSize;
     m_script.Push(CModalScript::Reject([&](QDialog& dialog) {
         COptionSht& sheet = Sheet(dialog);
-        sheet.SetActivePage(0);
-        sheet.SetActivePage(2);
+        // Pages built after the sheet is on screen must show their controls too.
+        dialog.show();
+        for (int page : {0, 2, 1}) {
+            sheet.SetActivePage(page);
+            CPropertyPage* shown = sheet.GetPage(page);
+            for (QWidget* control : shown->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                if (!control->isVisible() || control->width() <= 0 || control->height() <= 0 ||
+                    !shown->rect().contains(control->geometry()))
+                    hidden << shown->windowTitle() + ": " + control->metaObject()->className();
+            }
+        }
+        dialog.hide();
         loc = Controls(sheet.m_locPage);
         def = Controls(sheet.m_defPage);
         color = Controls(sheet.m_colorPage);
@@ -332,6 +371,7 @@ TEST_F(OptionSheetTest, everyPageShowsItsLabelsAndControlsInTabOrder) {
     }));
     m_doc.m_strCharacterLocation.clear();
     m_doc.m_strDefaultCharacter.clear();
+    m_doc.m_strBackgroundPicture.clear();
     ShowAdvancedOptions(m_doc, nullptr);
 
     EXPECT_EQ(loc, QStringList({"label Location of Optional Character *.acf Files", "edit ",
@@ -341,6 +381,7 @@ TEST_F(OptionSheetTest, everyPageShowsItsLabelsAndControlsInTabOrder) {
                                 "combo with edit field", "check Recipient has MS Agent",
                                 "check Play in browsers without the character control"}));
     EXPECT_EQ(color, QStringList({"label Current Command Color", "button Change"}));
+    EXPECT_EQ(hidden, QStringList());
     const CDialogUnits du(QApplication::font());
     EXPECT_EQ(defSize, QSize(du.ToPixelsX(186), du.ToPixelsY(121)));
 }

@@ -8,6 +8,7 @@
 #include <QMimeData>
 #include <QTest>
 #include <QTextCursor>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace richedit_test;
@@ -348,7 +349,13 @@ TEST(Control, shiftEnterStartsAParagraphAsEnterDoes) {
     EXPECT_EQ(StreamOut(ctrl, SF_TEXT), "a\r\nb");
 }
 
-TEST(Control, copiedTextPastesWithItsFormatsAndForeignHtmlOnlyAsText) {
+// The paragraph format at character position `cp`.
+PARAFORMAT ParaAt(CRichEditCtrl& ctrl, LONG cp) {
+    Select(ctrl, cp, cp);
+    return GetParaFormat(ctrl);
+}
+
+TEST(Control, copiedTextPastesWithItsFormatsAndForeignHtmlWithWhatAMessageCarries) {
     CRichEditCtrl source;
     ApplyProgramDefaults(source);
     Replace(source, "red and bold");
@@ -367,14 +374,52 @@ TEST(Control, copiedTextPastesWithItsFormatsAndForeignHtmlOnlyAsText) {
     EXPECT_TRUE(FormatOf(target, 9, 13).dwEffects & CFE_BOLD);
     EXPECT_FALSE(FormatOf(target, 13, 14).dwEffects & CFE_BOLD);
 
-    auto* html = new QMimeData;
-    html->setHtml("<table><tr><td><b>cell</b></td></tr></table>");
-    html->setText("cell");
-    QApplication::clipboard()->setMimeData(html);
-    Select(target, 0, -1);
-    target.paste();
-    EXPECT_EQ(PlainText(target), QString("cell"));
-    EXPECT_FALSE(FormatOf(target, 0, 4).dwEffects & CFE_BOLD);
+    // A page from a browser or word processor keeps what a message can carry.
+    const struct {
+        const char* proves;
+        const char* html;
+        QString text;
+        std::function<void(CRichEditCtrl&)> check;
+    } rows[] = {
+        {"table cells become text apart by tabs, one paragraph a row",
+         "<table><tr><td><b>cell</b></td><td>two</td></tr><tr><td>x</td><td>y</td></tr></table>",
+         "cell\ttwo\nx\ty",
+         [](CRichEditCtrl& t) {
+             EXPECT_TRUE(FormatOf(t, 0, 4).dwEffects & CFE_BOLD);
+             EXPECT_FALSE(FormatOf(t, 5, 8).dwEffects & CFE_BOLD);
+         }},
+        {"list items become paragraphs starting with a bullet",
+         "<ul><li><i>one</i></li><li>two end</li></ul>",
+         QString::fromUtf8("\u2022 one\n\u2022 two end"),
+         [](CRichEditCtrl& t) {
+             EXPECT_TRUE(FormatOf(t, 2, 5).dwEffects & CFE_ITALIC);
+             EXPECT_FALSE(FormatOf(t, 8, 11).dwEffects & CFE_ITALIC);
+         }},
+        {"faces, sizes, colours, underline, centring and link texts stay",
+         "<p><u>u</u> <a href='http://example.com/'>link</a></p><p align=center><span "
+         "style='color:#ff0000;font-size:18pt;font-family:Courier New'>big</span> end</p>",
+         "u link\nbig end",
+         [](CRichEditCtrl& t) {
+             const CHARFORMAT big = FormatOf(t, 7, 10);
+             EXPECT_EQ(big.crTextColor, RGB(255, 0, 0));
+             EXPECT_EQ(big.yHeight, 360);
+             EXPECT_STREQ(big.szFaceName, "Courier New");
+             EXPECT_TRUE(FormatOf(t, 0, 1).dwEffects & CFE_UNDERLINE);
+             EXPECT_FALSE(FormatOf(t, 1, 2).dwEffects & CFE_UNDERLINE);
+             EXPECT_EQ(ParaAt(t, 8).wAlignment, PFA_CENTER);
+             EXPECT_EQ(ParaAt(t, 2).wAlignment, PFA_LEFT);
+         }},
+    };
+    for (const auto& row : rows) {
+        auto* html = new QMimeData;
+        html->setHtml(QString::fromUtf8(row.html)); // HTML alone: no text beside it
+        QApplication::clipboard()->setMimeData(html);
+        EXPECT_TRUE(target.canPaste()) << row.proves;
+        Select(target, 0, -1);
+        target.paste();
+        EXPECT_EQ(PlainText(target), row.text) << row.proves;
+        row.check(target);
+    }
 }
 
 TEST(Control, aLoadedMessageHasTheCaretAtTheStartAndTypingGoesThere) {

@@ -3,9 +3,13 @@
 #include "view_fixture.h"
 
 #include <QAction>
+#include <QColorDialog>
 #include <QFontDatabase>
 #include <QFontDialog>
+#include <QTest>
 #include <cmath>
+#include <functional>
+#include <tuple>
 
 namespace {
 // A face with exactly a regular and a bold style, so the dialog keeps the weight it is given.
@@ -140,11 +144,14 @@ TEST_F(FormatCommandTest, IndentStepsFromTheNewMessagesFiftyTwips) {
     Run(ID_DECREASE_INDENT);
     EXPECT_EQ(Para().dxStartIndent, 50);
     EXPECT_TRUE(Enabled(ID_DECREASE_INDENT));
-    // The command itself has no floor: the control gets -700 and makes of it what it does.
+    // A step that would go left of the margin stops at it, where the command is disabled.
     m_doc.SetModifiedFlag(FALSE);
     Run(ID_DECREASE_INDENT);
     EXPECT_TRUE(m_doc.IsModified());
-    EXPECT_LE(Para().dxStartIndent, 0);
+    EXPECT_EQ(Para().dxStartIndent, 0);
+    EXPECT_FALSE(Enabled(ID_DECREASE_INDENT));
+    Run(ID_DECREASE_INDENT);
+    EXPECT_EQ(Para().dxStartIndent, 0);
 }
 
 TEST_F(FormatCommandTest, EachIndentStepClearsTheHangingOffset) {
@@ -170,6 +177,15 @@ TEST_F(FormatCommandTest, BackColorSetsTheEditorAndThePageBackgroundAndMarksTheM
     m_doc.SetModifiedFlag(FALSE);
     m_script.Push(CModalScript::ChooseColor(QColor(0x12, 0x34, 0x56)));
     Run(ID_FORMAT_BACKCOLOR);
+    EXPECT_EQ(m_doc.m_crBackground, RGB(0x12, 0x34, 0x56));
+    // The dialog starts from the background the message has: OK alone keeps it.
+    QColor offered;
+    m_script.Push([&](QWidget& modal) {
+        offered = static_cast<QColorDialog&>(modal).currentColor();
+        return static_cast<int>(QDialog::Accepted);
+    });
+    Run(ID_FORMAT_BACKCOLOR);
+    EXPECT_EQ(offered, QColor(0x12, 0x34, 0x56));
     EXPECT_EQ(m_doc.m_crBackground, RGB(0x12, 0x34, 0x56));
     EXPECT_TRUE(m_doc.IsModified());
     // The control answers a new background with the one it had.
@@ -230,6 +246,43 @@ TEST_F(FormatCommandTest, FontDialogSetsBoldFromTheChosenWeightAndIgnoresStrikeo
     }
 }
 
+TEST_F(FormatCommandTest, FontDialogChangesOnlyWhatTheUserChangedInIt) {
+    Type("mixed text");
+    Select(0, 5);
+    SetCharFormat(CFM_BOLD | CFM_ITALIC, CFE_BOLD | CFE_ITALIC);
+    const struct {
+        const char* proves;
+        std::function<void(QFontDialog&)> change;
+        LONG height;
+    } rows[] = {
+        {"OK at once", [](QFontDialog&) {}, 240},
+        {"only the size",
+         [](QFontDialog& d) {
+             QFont f = d.currentFont();
+             f.setPointSize(20);
+             d.setCurrentFont(f);
+         },
+         400},
+    };
+    for (const auto& row : rows) {
+        Select(0, 10);
+        m_script.Push([&row](QWidget& modal) {
+            row.change(static_cast<QFontDialog&>(modal));
+            return static_cast<int>(QDialog::Accepted);
+        });
+        Run(ID_FORMAT_FONT);
+        for (const auto& [from, to, bold] : {std::tuple{0, 5, true}, std::tuple{5, 10, false}}) {
+            const CHARFORMAT cf = FormatOf(from, to);
+            // The face the text has, even where the system draws another in its place.
+            EXPECT_STREQ(cf.szFaceName, "Arial") << row.proves;
+            EXPECT_EQ(cf.yHeight, row.height) << row.proves;
+            EXPECT_EQ((cf.dwEffects & CFE_BOLD) != 0, bold) << row.proves << " " << from;
+            EXPECT_EQ((cf.dwEffects & CFE_ITALIC) != 0, bold) << row.proves << " " << from;
+            EXPECT_EQ(cf.crTextColor, 0u) << row.proves;
+        }
+    }
+}
+
 TEST_F(FormatCommandTest, CancelledFontDialogChangesNothing) {
     Type("stay");
     Select(0, 4);
@@ -255,5 +308,45 @@ TEST(FontChoiceTest, OnlyTheBoldWeightItselfGivesBold) {
         EXPECT_EQ(cf.yHeight, 200);
         EXPECT_EQ(cf.crTextColor, RGB(1, 2, 3));
         EXPECT_STREQ(cf.szFaceName, "Arial");
+    }
+}
+
+TEST_F(FormatCommandTest, EditingKeysRunTheirCommandsAndUndoRedoAreOfferedOnlyWithAStep) {
+    Frame().show();
+    Frame().activateWindow();
+    if (!QTest::qWaitForWindowActive(&Frame()))
+        GTEST_SKIP() << "the platform does not activate windows";
+    m_view->setFocus();
+    EXPECT_FALSE(Enabled(ID_EDIT_UNDO));
+    EXPECT_FALSE(Enabled(ID_EDIT_REDO));
+    Type("word");
+    Select(0, 4);
+    const struct {
+        const char* keys;
+        QKeyCombination key;
+        DWORD effect;
+    } toggles[] = {
+        {"Ctrl+B", Qt::ControlModifier | Qt::Key_B, CFE_BOLD},
+        {"Ctrl+I", Qt::ControlModifier | Qt::Key_I, CFE_ITALIC},
+        {"Ctrl+U", Qt::ControlModifier | Qt::Key_U, CFE_UNDERLINE},
+    };
+    for (const auto& row : toggles) {
+        QTest::keyClick(m_view, row.key.key(), row.key.keyboardModifiers());
+        EXPECT_TRUE(FormatOf(0, 4).dwEffects & row.effect) << row.keys;
+        QTest::keyClick(m_view, row.key.key(), row.key.keyboardModifiers());
+        EXPECT_FALSE(FormatOf(0, 4).dwEffects & row.effect) << row.keys;
+    }
+    EXPECT_NE(Action(ID_FORMAT_BOLD)->text().indexOf(QStringLiteral("Ctrl+B")), -1);
+
+    EXPECT_TRUE(Enabled(ID_EDIT_UNDO));
+    EXPECT_FALSE(Enabled(ID_EDIT_REDO));
+    for (QKeyCombination redo :
+         {Qt::ControlModifier | Qt::Key_Y, Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_Z}) {
+        const std::string before = Text();
+        Run(ID_EDIT_UNDO);
+        ASSERT_TRUE(Enabled(ID_EDIT_REDO));
+        QTest::keyClick(m_view, redo.key(), redo.keyboardModifiers());
+        EXPECT_EQ(Text(), before);
+        EXPECT_FALSE(Enabled(ID_EDIT_REDO));
     }
 }

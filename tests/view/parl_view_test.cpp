@@ -120,13 +120,24 @@ TEST_F(ParlViewTest, ContextMenuEntryRunsTheViewsCommand) {
     EXPECT_EQ(Selection().cpMax, 12);
 }
 
-TEST_F(ParlViewTest, PreviewOfAnUnsavedMessageWritesTempHtmInTheCurrentFolderAndOpensIt) {
+TEST_F(ParlViewTest, PreviewOfAnUnsavedMessageWritesTempHtmInTheCacheFolderAndOpensIt) {
     EnterWorkFolder();
+    // A file of the user's under the preview's name stays as it is.
+    {
+        QFile mine(QString::fromStdString(m_work + "temp.htm"));
+        ASSERT_TRUE(mine.open(QIODevice::WriteOnly));
+        mine.write("mine");
+    }
+    const std::string preview = CParlDoc::PreviewFilePath();
+    EXPECT_EQ(QFileInfo(QString::fromStdString(preview)).fileName(), "temp.htm");
     Type("Hello");
     Frame().SendCommand(ID_SCRIPT_PREVIEW);
-    EXPECT_EQ(m_doc.m_saves, (std::vector<std::string>{"temp.htm"}));
-    EXPECT_TRUE(QFileInfo(QString::fromStdString(m_work + "temp.htm")).isFile());
-    EXPECT_EQ(m_shell.m_opened, (std::vector<std::string>{m_work + "temp.htm"}));
+    EXPECT_EQ(m_doc.m_saves, (std::vector<std::string>{preview}));
+    EXPECT_TRUE(QFileInfo(QString::fromStdString(preview)).isFile());
+    EXPECT_EQ(m_shell.m_opened, (std::vector<std::string>{preview}));
+    QFile mine(QString::fromStdString(m_work + "temp.htm"));
+    ASSERT_TRUE(mine.open(QIODevice::ReadOnly));
+    EXPECT_EQ(mine.readAll(), QByteArray("mine"));
     EXPECT_EQ(m_doc.m_strLastEmailPath, "");
     // The preview file is no save of the message: leaving now must still offer to save it.
     EXPECT_TRUE(m_doc.IsModified());
@@ -135,7 +146,7 @@ TEST_F(ParlViewTest, PreviewOfAnUnsavedMessageWritesTempHtmInTheCurrentFolderAnd
     Frame().SendCommand(ID_SCRIPT_PREVIEW);
     EXPECT_EQ(m_doc.m_saves.size(), 2u);
     EXPECT_EQ(m_shell.m_opened.size(), 2u);
-    EXPECT_EQ(m_shell.m_opened.back(), m_work + "temp.htm");
+    EXPECT_EQ(m_shell.m_opened.back(), preview);
 }
 
 TEST_F(ParlViewTest, PreviewOfAnUnchangedSavedEmailOpensItWithoutWriting) {
@@ -179,19 +190,21 @@ TEST_F(ParlViewTest, PreviewOfAChangedSavedEmailSavesItAgainThenOpensIt) {
     EXPECT_EQ(m_shell.m_opened, (std::vector<std::string>{email}));
 }
 
-TEST_F(ParlViewTest, HtmlHelpOpensTheHelpPageUnderTheCurrentFolderHoweverLongItsName) {
-    // A folder name far beyond 256 characters in all.
-    QString deep = QStringLiteral("work");
-    for (int i = 0; i < 6; ++i)
-        deep += QLatin1Char('/') + QString(60, QChar(QLatin1Char('a' + i)));
-    MakeFolder(deep);
-    ASSERT_TRUE(QDir::setCurrent(m_tmp.filePath(deep)));
-    const std::string current = QDir::currentPath().toStdString();
-    ASSERT_GT(current.size(), 256u);
-
-    Frame().SendCommand(ID_HELP_HTML);
-    EXPECT_EQ(m_shell.m_opened, (std::vector<std::string>{current + "/help/main.htm"}));
-    // The page need not exist; nothing is shown either way.
+TEST_F(ParlViewTest, HtmlHelpOpensTheHelpPageBesideTheProgramWhateverTheCurrentFolder) {
+    const std::string page = CParlView::HelpPagePath();
+    ASSERT_TRUE(QFileInfo(QString::fromStdString(page)).isFile()) << page;
+    EXPECT_EQ(QFileInfo(QString::fromStdString(page)).fileName(), "main.htm");
+    // A current folder with a help page of its own, as File Open can leave it, plays no part.
+    MakeFolder(QStringLiteral("work/help"));
+    {
+        QFile decoy(m_tmp.filePath(QStringLiteral("work/help/main.htm")));
+        ASSERT_TRUE(decoy.open(QIODevice::WriteOnly));
+    }
+    for (const QString& current : {m_tmp.filePath(QStringLiteral("work")), m_tmp.path()}) {
+        ASSERT_TRUE(QDir::setCurrent(current));
+        Frame().SendCommand(ID_HELP_HTML);
+    }
+    EXPECT_EQ(m_shell.m_opened, (std::vector<std::string>{page, page}));
     EXPECT_TRUE(m_script.Shown().empty());
 }
 

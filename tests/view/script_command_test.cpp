@@ -41,6 +41,17 @@ TEST_F(ScriptCommandTest, PlayInsertsTheTagAtTheCaretInTheCommandColourWithTheCa
     EXPECT_EQ(inTag.crTextColor, 0x0000FFu);
     EXPECT_EQ(FormatOf(end, end + 2).crTextColor, 0u);
     EXPECT_EQ(FormatOf(0, 3).crTextColor, 0u);
+
+    // Text typed right after the tag is in the text's colour, not the tag's.
+    Select(end + 2, end + 2);
+    Pick(Bar().m_wndCharacterCombo, "merlin");
+    Frame().SendCommand(ID_SCRIPT_READ);
+    const LONG after = end + 2 + static_cast<LONG>(std::string("<merlin Read>").size());
+    QTest::keyClicks(m_view, QStringLiteral("typed"));
+    EXPECT_EQ(Text().substr(static_cast<std::size_t>(after), 5), "typed");
+    EXPECT_EQ(FormatOf(after - 1, after).crTextColor, 0x0000FFu);
+    EXPECT_EQ(FormatOf(after, after + 5).crTextColor, 0u);
+    EXPECT_STREQ(FormatOf(after, after + 5).szFaceName, "Arial");
 }
 
 TEST_F(ScriptCommandTest, EachCommandBuildsItsTagFromTheListsItNeeds) {
@@ -151,4 +162,24 @@ TEST_F(ScriptCommandTest, ChoosingFromAListHandsTheKeyboardBackToTheMessage) {
     animations->setCurrentIndex(3);
     emit animations->activated(3);
     EXPECT_EQ(QApplication::focusWidget(), m_view);
+}
+
+TEST_F(ScriptCommandTest, EachTagIsOneUndoStepAfterTheHistoryBeforeIt) {
+    Type("Hello");
+    Pick(Bar().m_wndAnimationCombo, "Wave");
+    for (UINT command : {ID_SCRIPT_PLAY, ID_SCRIPT_READ}) {
+        Frame().SendCommand(command);
+        ASSERT_TRUE(m_view->document()->isUndoAvailable());
+    }
+    ASSERT_EQ(Text(), "Hello<genie Play Wave><genie Read>");
+    m_view->undo();
+    EXPECT_EQ(Text(), "Hello<genie Play Wave>");
+    EXPECT_EQ(FormatOf(5, 22).crTextColor, 0x0000FFu);
+    m_view->undo();
+    EXPECT_EQ(Text(), "Hello");
+    // What was typed before the tags is still in the history.
+    EXPECT_TRUE(m_view->document()->isUndoAvailable());
+    m_view->redo();
+    EXPECT_EQ(Text(), "Hello<genie Play Wave>");
+    EXPECT_EQ(FormatOf(5, 22).crTextColor, 0x0000FFu);
 }

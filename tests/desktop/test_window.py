@@ -1,0 +1,108 @@
+"""The window as a user meets it on a real display: where the keyboard goes, what the option
+pages show, and a message typed and saved through the real file dialog."""
+import os
+
+import desktop
+from desktop import find, walk, window
+
+
+def message_text(dump):
+    view = find(window(dump, "Parlino"), "CParlView")
+    return view["text"] if view else None
+
+
+class Window(desktop.DesktopTestCase):
+    def test_typing_at_start_goes_to_the_message_and_saves_through_the_file_dialog(self):
+        # No character files: the start-up message box comes first and is closed with Enter.
+        app = self.start(characters=(), first_window="^Parl$")
+        app.key("Return")
+        app.wait_window("Parlino")
+        app.wait_dump("the main window active", lambda d: window(d, "Parlino")["active"])
+        app.type("Hello world")
+        app.wait_dump("the typed text in the message",
+                      lambda d: message_text(d) == "Hello world")
+
+        app.key("ctrl+s")
+        app.wait_window("Save as an email or a project")
+        target = os.path.join(app.home, "hello.plp")
+        app.type(target)
+        app.key("Return")
+        desktop.wait_for("the saved project", lambda: os.path.exists(target) and
+                         b"Hello world" in open(target, "rb").read())
+        app.wait_dump("the project's name in the title", lambda d: window(d, "hello") is not None)
+
+        # After the dialog the keyboard is back in the message.
+        app.type("!")
+        app.wait_dump("the text typed after saving", lambda d: message_text(d) == "Hello world!")
+
+    def test_every_options_page_shows_every_control_of_its_template(self):
+        app = self.start()
+        app.key("alt+e")
+        app.key("a")
+        app.wait_window("Advanced Options")
+        pages = {}
+        for _ in range(3):
+            dump = app.dump()
+            sheet = window(dump, "Advanced Options")
+            self.assertIsNotNone(sheet)
+            for page in walk(sheet):
+                if "templateItems" in page and page["visible"]:
+                    pages[page["text"] or page["name"] or str(len(pages))] = page
+                    self.check_page(page)
+            app.key("ctrl+Tab")
+        self.assertEqual(len(pages), 3, "pages shown: %s" % list(pages))
+
+        # Closing the sheet gives the keyboard back to the message.
+        app.key("Escape")
+        app.wait_dump("the sheet closed", lambda d: window(d, "Advanced Options") is None)
+        app.type("after")
+        app.wait_dump("the text typed after the sheet", lambda d: message_text(d) == "after")
+
+    def check_page(self, page):
+        width, height = page["rect"][2], page["rect"][3]
+        controls = {c["templateItem"]: c for c in page["children"] if "templateItem" in c}
+        self.assertEqual(sorted(controls), list(range(page["templateItems"])),
+                         "controls of a page")
+        for index, control in controls.items():
+            x, y, w, h = control["rect"]
+            what = "%s %r (item %d) of a %dx%d page at %s" % (
+                control["class"], control["text"], index, width, height, control["rect"])
+            self.assertTrue(control["visible"], "hidden: " + what)
+            self.assertTrue(w > 0 and h > 0, "empty: " + what)
+            self.assertTrue(x >= 0 and y >= 0 and x + w <= width and y + h <= height,
+                            "outside the page: " + what)
+
+    def test_the_html_document_dialog_starts_in_its_edit_box(self):
+        app = self.start()
+        app.type("Hi")
+        app.key("alt+e")
+        app.key("h")
+        app.wait_window("Edit HTML")
+        dump = app.wait_dump("the page text", lambda d: window(d, "Edit HTML") is not None)
+        self.assertEqual(dump["focusName"], "1001")
+        # A space typed at once goes into the page, and the dialog stays open.
+        app.type(" ")
+        dump = app.wait_dump("the space in the page", lambda d: find(
+            window(d, "Edit HTML"), "QPlainTextEdit", "1001")["text"].startswith(" "))
+        self.assertIsNotNone(window(dump, "Edit HTML"))
+        app.key("Escape")
+        app.wait_dump("the dialog closed", lambda d: window(d, "Edit HTML") is None)
+
+    def test_a_choice_in_a_script_bar_list_gives_the_keyboard_back_to_the_message(self):
+        app = self.start(characters=("genie", "merlin"))
+        dump = app.dump()
+        combo = find(window(dump, "Parlino"), "QComboBox")
+        self.assertEqual(combo["text"], "genie")
+        x, y = combo["global"]
+        app.click(x + combo["rect"][2] // 2, y + combo["rect"][3] // 2)
+        app.key("Down")
+        app.key("Return")
+        app.wait_window("Parlino")
+        app.wait_dump("merlin chosen",
+                      lambda d: find(window(d, "Parlino"), "QComboBox")["text"] == "merlin")
+        app.type("Hello")
+        app.wait_dump("the typed text in the message", lambda d: message_text(d) == "Hello")
+
+
+if __name__ == "__main__":
+    desktop.main()
