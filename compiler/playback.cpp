@@ -1,6 +1,6 @@
 #include "compiler/playback.h"
 
-#include "platform/rtf_codepage.h"
+#include "rtf/rtf_codepage.h"
 
 #include <algorithm>
 

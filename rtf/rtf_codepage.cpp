@@ -1,4 +1,6 @@
-#include "platform/rtf_codepage.h"
+// Decoding and encoding of RTF text in its 8-bit code pages: Windows-1252 from a table of our
+// own, every other code page through one iconv converter each, kept for the run.
+#include "rtf/rtf_codepage.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,7 +1,8 @@
-#include "platform/rtf_control_words.h"
+// The table of the control words the reader acts on, looked up by name.
+#include "rtf/rtf_control_words.h"
 
 #include "platform/richedit.h"
-#include "platform/rtf_format.h"
+#include "rtf/rtf_format.h"
 
 #include <unordered_map>
 

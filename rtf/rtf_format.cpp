@@ -1,4 +1,6 @@
-#include "platform/rtf_format.h"
+// The font family (\\froman, \\fswiss ...) that RTF states for a face, from a table of faces
+// known by name.
+#include "rtf/rtf_format.h"
 
 namespace rtf {
 

@@ -1,4 +1,6 @@
-#include "platform/rtf_tokenizer.h"
+// The RTF tokenizer: one token per call, from group braces to \bin data, with no state
+// beyond its position in the bytes.
+#include "rtf/rtf_tokenizer.h"
 
 #include <climits>
 

@@ -1,6 +1,8 @@
-#include "platform/rtf_writer.h"
+// The RTF writer: the header with its font and colour tables, then paragraphs and runs that
+// state every format they have, in the form the message compiler reads.
+#include "rtf/rtf_writer.h"
 
-#include "platform/rtf_codepage.h"
+#include "rtf/rtf_codepage.h"
 
 #include <cstdint>
 

@@ -8,7 +8,7 @@
 // the header put in front of it at the end, so one pass over the text is enough.
 #pragma once
 
-#include "platform/rtf_format.h"
+#include "rtf/rtf_format.h"
 
 #include <string>
 #include <string_view>

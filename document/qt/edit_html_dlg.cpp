@@ -1,6 +1,6 @@
 #include "document/qt/edit_html_dlg.h"
 
-#include "platform/rtf_codepage.h"
+#include "rtf/rtf_codepage.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>

@@ -1,8 +1,8 @@
 #include "platform/qt/rich_edit_ctrl.h"
 
 #include "platform/qt/rich_edit_format.h"
-#include "platform/qt/rtf_document_writer.h"
-#include "platform/qt/rtf_reader.h"
+#include "rtf/qt/rtf_document_writer.h"
+#include "rtf/qt/rtf_reader.h"
 
 #include <QBuffer>
 #include <QImage>

@@ -26,7 +26,7 @@
 #pragma once
 
 #include "platform/rich_edit_doc.h"
-#include "platform/rtf_format.h"
+#include "rtf/rtf_format.h"
 
 #include <QTextEdit>
 #include <string>

@@ -1,6 +1,6 @@
 #include "platform/qt/rich_edit_format.h"
 
-#include "platform/rtf_codepage.h"
+#include "rtf/rtf_codepage.h"
 
 #include <QBrush>
 #include <QColor>

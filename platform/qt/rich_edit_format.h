@@ -6,7 +6,7 @@
 // the Qt formats, so a format read back gives exactly the twips that were set.
 #pragma once
 
-#include "platform/rtf_format.h"
+#include "rtf/rtf_format.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,7 +1,9 @@
-#include "platform/qt/rtf_document_writer.h"
+// A QTextDocument written as RTF: its blocks, runs and pictures turned into the writer's
+// paragraphs and runs.
+#include "rtf/qt/rtf_document_writer.h"
 
 #include "platform/qt/rich_edit_format.h"
-#include "platform/rtf_writer.h"
+#include "rtf/rtf_writer.h"
 
 #include <QBuffer>
 #include <QImage>

@@ -3,7 +3,7 @@
 // character. Formats are resolved once per format of the document, not once per run.
 #pragma once
 
-#include "platform/rtf_format.h"
+#include "rtf/rtf_format.h"
 
 #include <QTextDocument>
 #include <string>

@@ -1,8 +1,10 @@
-#include "platform/qt/rtf_reader.h"
+// The RTF reader: tokens from the tokenizer, one state per open group, text inserted into a
+// QTextDocument through a cursor with the formats the groups set.
+#include "rtf/qt/rtf_reader.h"
 
 #include "platform/qt/rich_edit_format.h"
-#include "platform/rtf_codepage.h"
-#include "platform/rtf_control_words.h"
+#include "rtf/rtf_codepage.h"
+#include "rtf/rtf_control_words.h"
 
 #include <QImage>
 #include <QStringDecoder>

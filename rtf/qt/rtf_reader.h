@@ -8,9 +8,9 @@
 // input (the control writes one for the final paragraph) adds no empty paragraph.
 #pragma once
 
-#include "platform/rtf_control_words.h"
-#include "platform/rtf_format.h"
-#include "platform/rtf_tokenizer.h"
+#include "rtf/rtf_control_words.h"
+#include "rtf/rtf_format.h"
+#include "rtf/rtf_tokenizer.h"
 
 #include <QString>
 #include <QTextCharFormat>

@@ -1,5 +1,5 @@
 // The tokenizer on the edges of RTF's syntax: delimiters, numbers, escapes, \bin and skipping.
-#include "platform/rtf_tokenizer.h"
+#include "rtf/rtf_tokenizer.h"
 
 #include <gtest/gtest.h>
 #include <string>
