@@ -3,6 +3,8 @@
 #include "compiler/tag.h"
 #include "document/parl_doc.h"
 
+#include <algorithm>
+#include <limits>
 #include <string>
 
 namespace {
@@ -14,8 +16,14 @@ bool Destination(const std::string& where, LONG width, LONG height, LONG& x, LON
     for (int row = 0; row < 3; ++row) {
         for (int column = 0; column < 3; ++column) {
             if (where == std::string(kRows[row]) + " " + kColumns[column]) {
-                const LONG xs[] = {10, width / 2 - 63, width - 138};
-                const LONG ys[] = {10, height / 2 - 63, height - 138};
+                // The screen size comes from the settings, which a project file can hold at any
+                // value: the arithmetic is done wide and the spot kept within the script's range.
+                const auto spot = [](long long v) {
+                    return static_cast<LONG>(std::clamp<long long>(
+                        v, std::numeric_limits<LONG>::min(), std::numeric_limits<LONG>::max()));
+                };
+                const LONG xs[] = {10, spot(width / 2 - 63LL), spot(width - 138LL)};
+                const LONG ys[] = {10, spot(height / 2 - 63LL), spot(height - 138LL)};
                 x = xs[column];
                 y = ys[row];
                 return true;

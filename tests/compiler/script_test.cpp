@@ -49,6 +49,9 @@ TEST(Move, destinationsFollowTheScreenSize) {
         {1024, 768, {10, 449, 886}, {10, 321, 630}},
         {1280, 1024, {10, 577, 1142}, {10, 449, 886}},
         {1600, 1200, {10, 737, 1462}, {10, 537, 1062}},
+        // Sizes a project file can hold: the spot stays within the script's numbers.
+        {0, -5, {10, -63, -138}, {10, -65, -143}},
+        {INT32_MAX, INT32_MIN, {10, 1073741760, 2147483509}, {10, -1073741887, INT32_MIN}},
     };
     const char* columns[] = {"Left", "Center", "Right"};
     const char* rowsNames[] = {"Upper", "Middle", "Lower"};
