@@ -5,7 +5,6 @@
 #include "view/spelling.h"
 #include "view_fixture.h"
 
-#include <QAbstractTextDocumentLayout>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
@@ -329,13 +328,16 @@ TEST_F(SpellingTest, ProjectAndPageAreTheSameWithCheckingOnAndOff) {
         }
         return false;
     };
-    // The editor lays a long text out in steps while idle: lay it out to its end first, so that
-    // the scroll bar's end is the message's end however slow the build.
-    m_view->document()->documentLayout()->blockBoundingRect(lastBlock);
-    QCoreApplication::processEvents();
-    m_view->verticalScrollBar()->setValue(m_view->verticalScrollBar()->maximum());
-    Marked();
-    EXPECT_TRUE(lastMarked());
+    // The editor lays a long text out in steps while idle, and its scroll bar grows with it:
+    // held at the end until the layout is whole, the view shows the message's last paragraph.
+    QScrollBar* bar = m_view->verticalScrollBar();
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            bar->setValue(bar->maximum());
+            Marked();
+            return lastMarked();
+        },
+        10000));
 
     const std::string folder = MakeFolder(QStringLiteral("saved"));
     const std::string streamedOn = m_view->StreamOutRtf();
