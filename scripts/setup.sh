@@ -12,7 +12,7 @@ jobs="$(nproc 2>/dev/null || echo 2)"
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
           libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation2 adwaita-icon-theme
           xdg-utils clang libclang-rt-14-dev unrtf chromium chromium-driver python3-selenium
-          xvfb openbox xdotool libhunspell-dev hunspell-en-us)
+          xvfb openbox xdotool x11-utils imagemagick libhunspell-dev hunspell-en-us)
 
 install_missing() {
     local missing=()
