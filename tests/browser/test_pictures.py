@@ -7,11 +7,11 @@ import tempfile
 import pagecheck
 
 
-def picture_bytes(spec, fmt):
-    """Bytes of a picture that ImageMagick draws from `spec`, in format `fmt`."""
+def picture_bytes(drawing, fmt):
+    """Bytes of a picture that ImageMagick draws from the `drawing` arguments, in format `fmt`."""
     folder = tempfile.mkdtemp(prefix="parl-pictures-")
     path = os.path.join(folder, "picture." + fmt)
-    subprocess.run(["convert"] + spec + ["-strip", fmt.upper() + ":" + path], check=True,
+    subprocess.run(["convert"] + drawing + ["-strip", fmt.upper() + ":" + path], check=True,
                    timeout=60)
     with open(path, "rb") as f:
         return f.read()
