@@ -1,25 +1,13 @@
 // The command-line compile: message files in, the pages an e-mail save would write out.
 #pragma once
 
+#include "app/compile_options.h"
+#include "app/page_saver.h"
+
 #include <functional>
 #include <iosfwd>
 #include <string>
 #include <vector>
-
-class CParlDoc;
-
-struct CompileOptions {
-    std::vector<std::string> inputPaths;
-    std::string outputPath;   // one input only; empty: beside the input; "-": standard output
-    std::string outputFolder; // -d: every page into this folder, named after its input
-    bool raw = false;         // the file's bytes are the RTF the control streams out
-    std::vector<std::function<void(CParlDoc&)>> settings;
-};
-
-// Reads the command line after the program name. Returns false with a reason in `error` when
-// the words are off.
-bool ParseCompileOptions(const std::vector<std::string>& args, CompileOptions& options,
-                         std::string& error);
 
 // Opens a project through the rich-edit control and leaves it in the document's view; returns
 // false with the reason when the file cannot be read.
@@ -43,11 +31,3 @@ int RunCompileCommand(const std::vector<std::string>& args, const CompileConsole
                       const ProjectLoader& loadProject = nullptr);
 int RunCompileCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                       const ProjectLoader& loadProject = nullptr);
-
-std::string CompileUsage();
-
-// Writes `data` to `path` all or nothing: the old file stays whole when anything fails, and
-// nothing is left behind. A symbolic link is followed and its target replaced; a target that is
-// not a regular file is refused. The new file keeps the permissions of the one it replaces,
-// without set-user or set-group bits. Returns false with the reason.
-bool WriteFileAtomically(const std::string& path, const std::string& data, std::string& error);
