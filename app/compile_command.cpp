@@ -88,6 +88,15 @@ int RunCompileCommand(const std::vector<std::string>& args, const CompileConsole
         }
     };
 
+    // Every input of the run by its identity, before anything is written, so that no page of
+    // this run replaces any of them, whatever link or second name leads there.
+    std::map<FileId, std::string> inputIds;
+    for (const std::string& input : options.inputPaths) {
+        struct stat st {};
+        if (::stat(input.c_str(), &st) == 0)
+            inputIds.emplace(FileId{st.st_dev, st.st_ino}, input);
+    }
+
     for (std::size_t index = 0; index < total; ++index) {
         progress.Done(index);
         const std::string& input = options.inputPaths[index];
@@ -129,9 +138,18 @@ int RunCompileCommand(const std::vector<std::string>& args, const CompileConsole
                 fail("cannot write " + output + ": " + error);
                 continue;
             }
-            if (known && target.exists && FileId{target.st.st_dev, target.st.st_ino} == inputId) {
+            const FileId targetId{target.st.st_dev, target.st.st_ino};
+            if (known && target.exists && targetId == inputId) {
                 fail("cannot write " + output + ": it is the message " + input +
                      " itself, which the page would replace; name another file with -o or -d");
+                continue;
+            }
+            auto otherInput = target.exists ? inputIds.find(targetId) : inputIds.end();
+            if (otherInput != inputIds.end()) {
+                fail("cannot write " + output + " for " + input + ": it is the message " +
+                     otherInput->second +
+                     ", another file of this run, which the page would "
+                     "replace");
                 continue;
             }
             place = PlaceOf(target.path);
