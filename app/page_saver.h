@@ -248,7 +248,8 @@ std::size_t FlushGroupSize();
 } // namespace cli
 
 // Writes `data` to `path` all or nothing: the old file stays whole when anything fails, and
-// nothing is left behind. A symbolic link is followed and its target replaced; a target that is
-// not a regular file is refused. The new file keeps the permissions of the one it replaces,
+// nothing is left behind. A symbolic link is followed and its target replaced only when it is the
+// user's own in a folder no one else can write (see MayFollowLink); a target that is not a
+// regular file is refused. The new file keeps the permissions of the one it replaces,
 // without set-user or set-group bits. Returns false with the reason.
 bool WriteFileAtomically(const std::string& path, const std::string& data, std::string& error);

@@ -34,6 +34,28 @@ std::string Reason(int error) {
     return std::strerror(error);
 }
 
+bool MayFollowLink(const std::string& link, const struct stat& linkSt, std::string& error) {
+    const uid_t user = ::geteuid();
+    if (linkSt.st_uid != user) {
+        error = "it is a symbolic link that belongs to another user, so anyone could have put it "
+                "there; it is not followed, and nothing is written";
+        return false;
+    }
+    const std::string folder = FolderOf(link);
+    struct stat st {};
+    if (::stat(folder.c_str(), &st) != 0) {
+        error = Reason(errno);
+        return false;
+    }
+    if (st.st_uid != user || (st.st_mode & (S_IWGRP | S_IWOTH)) != 0) {
+        error = "it is a symbolic link in the folder " + folder +
+                ", which others can write, so anyone could have put it there; it is not "
+                "followed, and nothing is written";
+        return false;
+    }
+    return true;
+}
+
 bool ResolveOutput(const std::string& path, OutputTarget& target, std::string& error) {
     std::string at = path;
     for (int hops = 0;; ++hops) {
@@ -47,6 +69,8 @@ bool ResolveOutput(const std::string& path, OutputTarget& target, std::string& e
         }
         if (!S_ISLNK(st.st_mode))
             break;
+        if (!MayFollowLink(at, st, error))
+            return false;
         if (hops == 40) {
             error = Reason(ELOOP);
             return false;
@@ -63,8 +87,8 @@ bool ResolveOutput(const std::string& path, OutputTarget& target, std::string& e
     target.path = at;
     target.exists = false;
     struct stat st {};
-    // The system's own view of the name decides what is there, links of every kind followed.
-    if (::stat(path.c_str(), &st) == 0) {
+    // What is at the end of the links, taken without following any link planted there since.
+    if (::lstat(at.c_str(), &st) == 0) {
         if (!S_ISREG(st.st_mode)) {
             error = S_ISDIR(st.st_mode) ? "it is a folder, not a file"
                                         : "it is not a regular file (a device, a pipe or a socket)"

@@ -32,9 +32,16 @@ struct OutputTarget {
     struct stat st {}; // when it exists
 };
 
+// Whether the symbolic link `link` (with `linkSt` from lstat) may be followed to the file a page
+// replaces: only a link of the user running the command, in a folder that no one else can write,
+// so that nobody else can have planted it or changed it since. In a shared folder, even one whose
+// sticky bit keeps others from replacing the user's own links, a link is not followed.
+// Returns false with the reason.
+bool MayFollowLink(const std::string& link, const struct stat& linkSt, std::string& error);
+
 // Follows the symbolic links that `path` names to the file they end at, which need not exist
-// yet; refuses anything there that is not a regular file. Links inside the folders on the way
-// are the system's to follow.
+// yet; every link on the way must be one that MayFollowLink allows. Refuses anything at the end
+// that is not a regular file. Links inside the folders on the way are the system's to follow.
 bool ResolveOutput(const std::string& path, OutputTarget& target, std::string& error);
 
 } // namespace cli
