@@ -35,7 +35,8 @@ void CParlDoc::BeginPage() {
     body += "<TITLE>Parlino MultiMedia Email</TITLE></HEAD>\r\n";
     body += "<BODY BGCOLOR=#";
     body += HexColor(m_crBackground);
-    if (!m_strBackgroundPicture.empty()) {
+    // A script address or another scheme never reaches the page, however the setting got here.
+    if (!m_strBackgroundPicture.empty() && tag::IsPictureLocation(m_strBackgroundPicture)) {
         body += " BACKGROUND=";
         body += html::AttributeValue(m_strBackgroundPicture);
     }

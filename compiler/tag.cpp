@@ -44,6 +44,21 @@ const char* const kReserved[] = {
     "createobject", "isobject",
 };
 
+// The page's own names, between blanks: the properties and methods of the window that the
+// page's script runs in, which a variable of the same name would hide or fail to replace.
+constexpr char kPageNames[] =
+    " navigator location top self parent status defaultstatus name opener alert history "
+    " screen frames length closed open close print focus blur confirm prompt external "
+    " settimeout setinterval cleartimeout clearinterval navigate execscript showmodaldialog "
+    " showmodelessdialog showhelp createpopup clipboarddata clientinformation frameelement "
+    " returnvalue dialogarguments scroll scrollto scrollby moveto moveby resizeto resizeby "
+    " attachevent detachevent onload onunload onerror onbeforeunload onfocus onblur onresize "
+    " onscroll onhelp screenleft screentop innerwidth innerheight outerwidth outerheight "
+    " pagexoffset pageyoffset scrollx scrolly menubar toolbar statusbar scrollbars "
+    " locationbar personalbar localstorage sessionstorage console eval escape unescape "
+    " postmessage getselection getcomputedstyle matchmedia stop find image activexobject "
+    " xmlhttprequest speechsynthesis ";
+
 bool EndsWithRequest(const std::string& name) {
     const std::size_t n = sizeof kRequest - 1;
     if (name.size() < n)
@@ -112,6 +127,46 @@ bool IsScriptName(const std::string& name) {
         return false;
     for (const char* word : kReserved) {
         if (SameName(name, word))
+            return false;
+    }
+    std::string lower = " ";
+    for (char c : name)
+        lower += Lower(c);
+    lower += ' ';
+    return std::string(kPageNames).find(lower) == std::string::npos;
+}
+
+bool IsPictureLocation(const std::string& location) {
+    // A browser drops blanks around an address and tabs and line ends inside it, so
+    // "java<tab>script:" would be a script address; control bytes are refused outright.
+    for (char c : location) {
+        if (static_cast<unsigned char>(c) < 32 || c == 127)
+            return false;
+    }
+    std::size_t begin = location.find_first_not_of(' ');
+    if (begin == std::string::npos)
+        return true;
+    const std::string at = location.substr(begin, location.find_last_not_of(' ') + 1 - begin);
+    auto startsWith = [&at](const char* prefix) {
+        const std::string p = prefix;
+        return at.size() >= p.size() && SameName(at.substr(0, p.size()), p);
+    };
+    if (startsWith("http:") || startsWith("https:") || startsWith("file:") ||
+        startsWith("data:image/"))
+        return true;
+    auto isSlash = [](char c) { return c == '/' || c == '\\'; };
+    // Another host, named without a scheme.
+    if (at.size() >= 2 && isSlash(at[0]) && isSlash(at[1]))
+        return false;
+    // A drive path: a letter, a colon and a slash.
+    if (at.size() >= 3 && IsLetter(at[0]) && at[1] == ':' && isSlash(at[2]))
+        return true;
+    // Anything else is a relative path only when its first part has no colon, which would make
+    // it a scheme, and no "&", which the browser reads as a character reference (&colon;).
+    for (char c : at) {
+        if (isSlash(c) || c == '?' || c == '#')
+            break;
+        if (c == ':' || c == '&')
             return false;
     }
     return true;

@@ -223,6 +223,15 @@ TEST(Injection, hostileTextNamesAndSettingsLeaveOnlyThePagesOwnMarkupAndASoundSc
          {},
          {"  Dim genie\r\n  On Error", "genie.Speak (\"ok\")"},
          {"Dim is", "Dim window", "Dim Dim", "Dim createOBJECT", "Dim Err", "window.Speak"}},
+        {"the window's properties and methods as tag names, in any case",
+         para + "<navigator Speak a><Location Read><TOP Play Wave><self Speak b><parent Move "
+                "Upper Left><STATUS Speak c><name Speak d><opener Speak e><Alert Speak f>"
+                "<history Speak g><setTimeout Speak h><SetInterval Speak i><genie Speak ok>",
+         {},
+         {"  Dim genie\r\n  On Error", "genie.Speak (\"ok\")"},
+         {"Dim navigator", "Dim Location", "Dim TOP", "Dim self", "Dim parent", "Dim STATUS",
+          "Dim name", "Dim opener", "Dim Alert", "Dim history", "Dim setTimeout", "Dim SetInterval",
+          "TOP.Play", "Alert.Speak"}},
         {"a name ending in request beside its character",
          para + "<genie Speak a><genieRequest Speak b><merlin Speak c><MerlinREQUEST Read>",
          {},
@@ -235,8 +244,9 @@ TEST(Injection, hostileTextNamesAndSettingsLeaveOnlyThePagesOwnMarkupAndASoundSc
          {std::string(249, 'a')}},
     };
     // Default characters the script cannot use: the page falls back to genie.
-    const char* const badDefaults[] = {"my genie",     "",          "Dim", "window",
-                                       "genieRequest", "</script>", "1st"};
+    const char* const badDefaults[] = {"my genie",     "",          "Dim",       "window",
+                                       "genieRequest", "</script>", "1st",       "navigator",
+                                       "Location",     "TOP",       "setTimeout"};
 
     std::vector<Row> all = rows;
     for (const char* bad : badDefaults) {
@@ -288,4 +298,55 @@ TEST(Injection, harmlessTextAndSettingsAreWrittenAsBefore) {
               std::string::npos);
     EXPECT_NE(html.find("\"C:\\chars\\genie.acf\""), std::string::npos);
     EXPECT_NE(html.find("  Dim genie\r\n"), std::string::npos);
+}
+
+// The background picture: only a relative or drive path, or an address of the accepted kinds,
+// reaches the page; the one check says the same as the page.
+TEST(Injection, onlyPictureLocationsOfTheAcceptedKindsReachThePage) {
+    const struct {
+        std::string location;
+        bool accepted;
+    } rows[] = {
+        {"sky.jpg", true},
+        {"pics/sky.jpg", true},
+        {"../sky one.jpg", true},
+        {"/home/me/sky.jpg", true},
+        {"C:\\pics\\sky.jpg", true},
+        {"http://x/sky.jpg?a=b&c=d", true},
+        {"HTTPS://x/sky.jpg", true},
+        {"file:///home/me/sky.jpg", true},
+        {"data:image/png;base64,iVBORw0KGgo=", true},
+        {"Data:Image/gif;base64,R0lGOD", true},
+        {"x.jpg onload=document.title=1", true}, // a relative path, quoted in the page
+        {"a/b:c.jpg", true},
+        {"javascript:document.title=1", false},
+        {"JavaScript:document.title=1", false},
+        {"  javascript:document.title=1", false},
+        {"java\tscript:document.title=1", false},
+        {"java\nscript:x", false},
+        {"vbscript:MsgBox(1)", false},
+        {"data:text/html,<script>document.title=1</script>", false},
+        {"data:image", false},
+        {"ftp://x/sky.jpg", false},
+        {"mhtml:file://x!y", false},
+        {"about:blank", false},
+        {"//evil.example/sky.jpg", false},
+        {"\\\\evil\\share\\sky.jpg", false},
+        {"/\\evil.example/sky.jpg", false},
+        {"javascript&colon;document.title=1", false},
+        {"javascript&#58;document.title=1", false},
+        {"sky.jpg\x7f", false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.location);
+        EXPECT_EQ(tag::IsPictureLocation(row.location), row.accepted);
+        auto c = Compile(Rtf("\\pard\\plain\\f2\\fs24\\cf0 x"),
+                         [&](CParlDoc& d) { d.m_strBackgroundPicture = row.location; });
+        const std::string& html = c.html();
+        const std::size_t body = html.find("<BODY BGCOLOR=#FFFFFF");
+        ASSERT_NE(body, std::string::npos);
+        const std::string tag = html.substr(body, html.find('>', body) - body);
+        EXPECT_EQ(tag.find("BACKGROUND=") != std::string::npos, row.accepted) << tag;
+    }
+    EXPECT_TRUE(tag::IsPictureLocation("")); // no picture
 }
