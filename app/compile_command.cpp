@@ -175,6 +175,9 @@ int RunCompileCommand(const std::vector<std::string>& args, const CompileConsole
         } else if (!loadProject(doc, input, error)) {
             fail("cannot open " + input + ": " + error);
             continue;
+        } else if (!doc.m_strRefusedPicture.empty()) {
+            progress.Clear();
+            err << "parlino: warning: " << input << ": " << doc.RefusedPictureText() << "\n";
         }
         for (const auto& apply : options.settings)
             apply(doc);

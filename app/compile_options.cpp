@@ -119,6 +119,12 @@ bool ParseCompileOptions(const std::vector<std::string>& args, CompileOptions& o
         } else if (a == "--background-picture") {
             if (!value(v))
                 return false;
+            if (!tag::IsPictureLocation(v)) {
+                error = "--background-picture takes a relative path or an address that begins "
+                        "with http:, https:, file: or data:image/, not '" +
+                        v + "'";
+                return false;
+            }
             options.settings.push_back([v](CParlDoc& d) { d.m_strBackgroundPicture = v; });
         } else if (a == "--background-color") {
             if (!value(v))

@@ -1,5 +1,6 @@
 #include "document/parl_doc.h"
 
+#include "compiler/tag.h"
 #include "document/project_settings.h"
 #include "platform/afx_ids.h"
 #include "platform/doc_framework.h"
@@ -40,6 +41,7 @@ void CParlDoc::ResetMessageSettings() {
     m_nSaveKind = 0;
     m_strLastEmailPath.clear();
     m_strBackgroundPicture.clear();
+    m_strRefusedPicture.clear();
     m_strDefaultCharacter = "genie";
     m_strRequestName.clear();
     m_strCharacterLocation = DEFAULT_CHARACTER_BASE;
@@ -94,6 +96,8 @@ BOOL CParlDoc::OnOpenDocument(const std::string& path) {
     const BOOL opened = CRichEditDoc::OnOpenDocument(path);
     m_bOpening = false;
     if (opened) {
+        if (!m_strRefusedPicture.empty())
+            ReportMessage(RefusedPictureText(), MB_OK | MB_ICONEXCLAMATION);
         if (m_onMessageSettled)
             m_onMessageSettled();
         return TRUE;
@@ -104,6 +108,13 @@ BOOL CParlDoc::OnOpenDocument(const std::string& path) {
     if (m_bOpenReplacedText)
         OnNewDocument();
     return FALSE;
+}
+
+std::string CParlDoc::RefusedPictureText() const {
+    return "The background picture \"" + m_strRefusedPicture +
+           "\" of this project was left out: a page takes its background picture only from a "
+           "path relative to it or from an address that begins with http:, https:, file: or "
+           "data:image/.";
 }
 
 void CParlDoc::DeleteContents() {
@@ -180,6 +191,11 @@ void CParlDoc::Serialize(CArchive& ar) {
         }
         const std::string_view rest = std::string_view(ar.Buffer()).substr(ar.Position());
         const bool hasSettings = CProjectSettings::Read(rest, *this);
+        // A project from someone else may carry a script address as its background picture.
+        if (!tag::IsPictureLocation(m_strBackgroundPicture)) {
+            m_strRefusedPicture.swap(m_strBackgroundPicture);
+            m_strBackgroundPicture.clear();
+        }
         CRichEditDoc::Serialize(ar); // the editor's reader skips the group
         if (hasSettings && GetView() != nullptr)
             GetView()->GetRichEditCtrl().SendMessage(EM_SETBKGNDCOLOR, 0,

@@ -41,6 +41,10 @@ public:
     // Sets every per-message setting and the compile state that New and Open reset.
     void ResetMessageSettings();
 
+    // The warning that says which background picture a project carried and why it was left
+    // out (m_strRefusedPicture).
+    std::string RefusedPictureText() const;
+
     // A name whose last three characters are exactly "htm", or that ends in ".htm" or ".html"
     // in any case, is an e-mail; any other a project.
     static bool IsEmailFileName(const std::string& path);
@@ -126,6 +130,10 @@ public:
     int m_bPlayInBrowsers = 0;
     // Compiler state: the steps of the show for that block, recorded by the translator.
     playback::Recorder m_playback;
+
+    // A background picture that the project just read carried and that was left out, being of
+    // a kind the page may not take (a script address, another scheme); empty when none was.
+    std::string m_strRefusedPicture;
 
     // Called when the message was saved (not into the preview file) and after New and Open:
     // the text is then in a file or was given up (the keeper of recovery copies drops its copy).

@@ -1,5 +1,8 @@
 #include "options/loc_page.h"
 
+#include "compiler/tag.h"
+#include "platform/qt/message_box.h"
+
 #include <QLineEdit>
 
 CLocPage::CLocPage() : CPropertyPage(Template()) {}
@@ -27,4 +30,23 @@ void CLocPage::DoDataExchange(CDataExchange* pDX) {
     CPropertyPage::DoDataExchange(pDX);
     DDX_Text(pDX, GetDlgItem<QLineEdit>(IDC_CHARACTER_LOCATION), m_strCharacterLocation);
     DDX_Text(pDX, GetDlgItem<QLineEdit>(IDC_BACKGROUND_PICTURE), m_strBackgroundPicture);
+}
+
+bool CLocPage::ShowsPictureLocation() const {
+    if (!IsCreated())
+        return true;
+    return tag::IsPictureLocation(
+        GetDlgItem<QLineEdit>(IDC_BACKGROUND_PICTURE)->text().toStdString());
+}
+
+void CLocPage::RefuseBackgroundPicture() {
+    QLineEdit* edit = GetDlgItem<QLineEdit>(IDC_BACKGROUND_PICTURE);
+    AfxMessageBox("\"" + edit->text().toStdString() +
+                      "\" cannot be the background picture. Name the picture by a path relative "
+                      "to the page, or by an address that begins with http:, https:, file: or "
+                      "data:image/; a script address or another kind of address could run or "
+                      "fetch something else when the page is opened.",
+                  MB_OK | MB_ICONEXCLAMATION);
+    edit->setFocus();
+    edit->selectAll();
 }

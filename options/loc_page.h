@@ -20,4 +20,10 @@ public:
     std::string m_strBackgroundPicture;
 
     void DoDataExchange(CDataExchange* pDX) override;
+    // The page's background picture: true when the edit holds a location the page may take it
+    // from (or nothing), or the page was never shown.
+    bool ShowsPictureLocation() const;
+    // Says why the location in the edit cannot be the background picture, then gives the edit
+    // the focus with its text selected.
+    void RefuseBackgroundPicture();
 };

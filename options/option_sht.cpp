@@ -8,6 +8,11 @@ COptionSht::COptionSht(const std::string& caption, QWidget* pParent, UINT iSelec
 }
 
 void COptionSht::done(int result) {
+    if (result == QDialog::Accepted && !m_locPage.ShowsPictureLocation()) {
+        SetActivePage(0); // the Locations page
+        m_locPage.RefuseBackgroundPicture();
+        return;
+    }
     if (result == QDialog::Accepted && !m_defPage.ShowsScriptName()) {
         SetActivePage(1); // the Defaults page
         m_defPage.RefuseDefaultCharacter();

@@ -16,7 +16,8 @@ public:
     CDefPage m_defPage;
     CColorPage m_colorPage;
 
-    // OK is refused, and the sheet stays open on the Defaults page, while that page holds a
+    // OK is refused, and the sheet stays open on the page at fault, while the Locations page
+    // holds a background picture of a kind the page may not take, or the Defaults page a
     // default character that is not a script name.
     void done(int result) override;
 };

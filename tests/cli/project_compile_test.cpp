@@ -92,6 +92,28 @@ TEST_F(ProjectCompile, settingsFromTheCommandLineApplyToAnOpenedProject) {
     EXPECT_NE(bodyTag().find("sky.jpg"), std::string::npos) << out;
 }
 
+TEST_F(ProjectCompile, aBackgroundPictureOfAnotherKindIsLeftOutOfThePageWithAWarning) {
+    std::ofstream(Path("script.plp"), std::ios::binary)
+        << "{\\rtf1{\\fonttbl{\\f0 Arial;}}{\\colortbl;}{\\*\\parlinosettings"
+           "{\\backgroundpicture javascript:document.title=1}}\\pard Hello\\par }";
+    ASSERT_EQ(Compile("script.plp"), 0) << err;
+    EXPECT_EQ(out.find("BACKGROUND"), std::string::npos) << out;
+    EXPECT_EQ(out.find("javascript:"), std::string::npos) << out;
+    EXPECT_NE(err.find("warning: " + Path("script.plp")), std::string::npos) << err;
+    EXPECT_NE(err.find("\"javascript:document.title=1\" of this project was left out"),
+              std::string::npos)
+        << err;
+
+    // Named on the command line, it is a bad command line.
+    for (const char* bad : {"javascript:document.title=1", "//evil.example/x.jpg", "ftp://x/y"}) {
+        EXPECT_EQ(Compile("script.plp", {"--background-picture", bad}), 2) << bad;
+        EXPECT_NE(err.find("--background-picture"), std::string::npos) << err;
+        EXPECT_TRUE(out.empty());
+    }
+    ASSERT_EQ(Compile("script.plp", {"--background-picture", "https://x/sky.jpg"}), 0) << err;
+    EXPECT_NE(out.find(" BACKGROUND=https://x/sky.jpg>"), std::string::npos) << out;
+}
+
 TEST_F(ProjectCompile, aProjectThatCannotBeOpenedIsNamedWithTheReason) {
     EXPECT_EQ(Compile("missing.plp"), 1);
     EXPECT_NE(err.find(Path("missing.plp")), std::string::npos) << err;

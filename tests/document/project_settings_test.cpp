@@ -75,9 +75,11 @@ TEST_F(ProjectSettingsTest, aSavedProjectReopensWithEverySettingAndCompilesToThe
          {"merlin", "/home/ann/characters/", "sky.jpg", 0x336699, 1024, 768, 1, 0x00FF00, 0}},
         {"quotes, backslashes and braces",
          {"Mer_lin", "C:\\Agent\\{chars}\\", "say \"hi\" {\\b x} \\par }", 0, 1, 1, 0, 0}},
+        // Control bytes stand in the character location: a background picture holding them is
+        // left out on Open.
         {"non-ASCII, control bytes and blanks at both ends",
-         {"Zoe_9", "http://ex\xc3\xa4mple.com/\xe2\x82\xac\t\r\n",
-          std::string(" a\0b\x01\x7f\xff ", 9), 0xFFFFFF, INT32_MAX, -5, 1, 0xFFFFFFFF}},
+         {"Zoe_9", "http://ex\xc3\xa4mple.com/\xe2\x82\xac\t\r\n" + std::string("\0b\x01\x7f", 4),
+          " a b\xff ", 0xFFFFFF, INT32_MAX, -5, 1, 0xFFFFFFFF}},
         {"empty texts", {"g", "", "", 0x010203, 0, INT32_MIN, 0, 0x0000FE}},
     };
     int n = 0;
@@ -166,5 +168,43 @@ TEST_F(ProjectSettingsTest, filesWithoutAUsableGroupOpenWithTheValuesOfANewMessa
         ASSERT_NE(m_app->OpenDocumentFile(path), nullptr);
         EXPECT_EQ(Settings::Of(Doc()), row.expected);
         EXPECT_EQ(Text(), row.text);
+    }
+}
+
+// A project from someone else may carry a background picture that would run a script or fetch
+// from elsewhere: Open leaves it out and says so, and keeps every other setting.
+TEST_F(ProjectSettingsTest, openLeavesOutABackgroundPictureOfAnotherKindWithAWarning) {
+    const struct Row {
+        std::string stored; // as the group holds it
+        std::string picture;
+        bool warned;
+    } rows[] = {
+        {"javascript:document.title=1", "", true},
+        {"vbscript:MsgBox 1", "", true},
+        {"//evil.example/sky.jpg", "", true},
+        {"java\\'09script:x", "", true},
+        {"https://x/sky.jpg", "https://x/sky.jpg", false},
+        {"pics/sky.jpg", "pics/sky.jpg", false},
+    };
+    int n = 0;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.stored);
+        const std::string path = PathOf("picture" + std::to_string(++n) + ".plp");
+        WriteFile(path, "{\\rtf1{\\fonttbl{\\f0 Arial;}}{\\colortbl;}{\\*\\parlinosettings"
+                        "{\\defaultcharacter merlin}{\\backgroundpicture " +
+                            row.stored + "}}\\pard x\\par }");
+        const std::size_t shownBefore = m_script.Shown().size();
+        if (row.warned)
+            m_script.Push(CModalScript::Button(QMessageBox::Ok));
+        ASSERT_NE(m_app->OpenDocumentFile(path), nullptr);
+        EXPECT_EQ(Doc().m_strBackgroundPicture, row.picture);
+        EXPECT_EQ(Doc().m_strDefaultCharacter, "merlin");
+        EXPECT_EQ(Text(), "x");
+        const bool warned = m_script.Shown().size() > shownBefore &&
+                            m_script.Last().kind == "QMessageBox" &&
+                            m_script.Last().text.startsWith("The background picture \"");
+        EXPECT_EQ(warned, row.warned);
+        Doc().BuildHtml();
+        EXPECT_EQ(Doc().m_strHtml.find("BACKGROUND=") != std::string::npos, !row.picture.empty());
     }
 }

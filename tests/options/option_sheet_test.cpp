@@ -387,7 +387,8 @@ TEST_F(OptionSheetTest, everyPageShowsItsLabelsAndControlsInTabOrder) {
 }
 
 TEST_F(OptionSheetTest, okRefusesADefaultCharacterThatIsNoScriptNameAndKeepsTheSheetOpen) {
-    const char* const bad[] = {"my genie", "", "Dim", "WINDOW", "genieRequest", "1st", "a-b"};
+    const char* const bad[] = {"my genie", "",    "Dim",    "WINDOW",   "genieRequest",
+                               "1st",      "a-b", "status", "Navigator"};
     for (const char* name : bad) {
         CModalScript script;
         int pageAfterRefusal = -1;
@@ -422,5 +423,44 @@ TEST_F(OptionSheetTest, okRefusesADefaultCharacterThatIsNoScriptNameAndKeepsTheS
         // The second OK, with a script name, goes through.
         EXPECT_EQ(m_doc.m_strDefaultCharacter, "robby") << name;
         m_doc.m_strDefaultCharacter = "merlin";
+    }
+}
+
+TEST_F(OptionSheetTest, okRefusesABackgroundPictureOfAnotherKindAndKeepsTheSheetOpen) {
+    const char* const bad[] = {"javascript:document.title=1", " vbscript:MsgBox(1)",
+                               "//evil.example/sky.jpg", "ftp://x/sky.jpg",
+                               "data:text/html,<b>x</b>"};
+    for (const char* location : bad) {
+        CModalScript script;
+        int pageAfterRefusal = -1;
+        bool editFocused = false;
+        // From the Defaults page, so the refusal has to bring the Locations page back.
+        script.Push(CModalScript::Accept([&](QDialog& dialog) {
+            COptionSht& sheet = Sheet(dialog);
+            sheet.SetActivePage(0);
+            sheet.m_locPage.GetDlgItem<QLineEdit>(IDC_BACKGROUND_PICTURE)->setText(location);
+            sheet.SetActivePage(1);
+        }));
+        script.Push(CModalScript::Button(QMessageBox::Ok));
+        script.Push(CModalScript::Accept([&](QDialog& dialog) {
+            COptionSht& sheet = Sheet(dialog);
+            pageAfterRefusal = sheet.GetActiveIndex();
+            QLineEdit* edit = sheet.m_locPage.GetDlgItem<QLineEdit>(IDC_BACKGROUND_PICTURE);
+            editFocused = edit->hasFocus() || sheet.focusWidget() == edit;
+            edit->setText("https://x/sky.jpg");
+        }));
+        ShowAdvancedOptions(m_doc, nullptr);
+
+        ASSERT_EQ(script.Shown().size(), 3u) << location;
+        EXPECT_EQ(script.Shown()[1].kind, "QMessageBox") << location;
+        EXPECT_TRUE(script.Shown()[1].text.startsWith(
+            QString("\"%1\" cannot be the background picture.").arg(location)))
+            << location;
+        EXPECT_EQ(script.Shown()[1].icon, QMessageBox::Warning) << location;
+        EXPECT_EQ(pageAfterRefusal, 0) << location;
+        EXPECT_TRUE(editFocused) << location;
+        // The second OK, with an address of an accepted kind, goes through.
+        EXPECT_EQ(m_doc.m_strBackgroundPicture, "https://x/sky.jpg") << location;
+        m_doc.m_strBackgroundPicture.clear();
     }
 }
