@@ -1,14 +1,46 @@
 // The compile: the message's RTF streamed out of the view, its header read, its characters
 // collected, and its body walked once into the two halves of the page.
 #include "compiler/body_scanner.h"
+#include "compiler/rtf_number.h"
 #include "compiler/tag.h"
 #include "document/parl_doc.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <unordered_set>
 
 namespace {
+
+// Where the text ends: at the first zero byte that is not part of the binary data of a \binN
+// word, whose N bytes are data of any value (a picture), or at the end. Only a text that holds
+// a zero byte at all is walked.
+std::size_t TextEnd(const std::string& rtf) {
+    std::size_t i = rtf.find('\0');
+    if (i == std::string::npos)
+        return rtf.size();
+    const std::size_t n = rtf.size();
+    for (i = 0; i < n;) {
+        i = rtf.find_first_of(std::string_view("\\\0", 2), i);
+        if (i == std::string::npos || rtf[i] == '\0')
+            return i == std::string::npos ? n : i;
+        if (rtf.compare(i, 4, "\\bin") == 0 && i + 4 < n && rtf[i + 4] >= '0' &&
+            rtf[i + 4] <= '9') {
+            std::size_t j = i + 4;
+            while (j < n && rtf[j] >= '0' && rtf[j] <= '9')
+                ++j;
+            const int count = rtf::ReadNumber(rtf.data() + i + 4, rtf.data() + j);
+            if (j < n && rtf[j] == ' ')
+                ++j;
+            i = j + std::min(static_cast<std::size_t>(count), n - j);
+        } else {
+            // A backslash and the byte it escapes, unless that byte ends the text.
+            i += (i + 1 < n && rtf[i + 1] != '\0') ? 2 : 1;
+        }
+    }
+    return n;
+}
 
 // Where the control's chunks go. The buffer starts with room for an ordinary message and grows
 // as a longer one arrives, so nothing is ever written past its end.
@@ -205,10 +237,8 @@ void CParlDoc::BuildHtml() {
         EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&record), 0, &CParlDoc::StreamOutCallback};
         view->GetRichEditCtrl().SendMessage(EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&es));
     }
-    // The text ends at the first zero byte.
-    const std::size_t nul = m_strRtf.find('\0');
-    if (nul != std::string::npos)
-        m_strRtf.resize(nul);
+    // The text ends at the first zero byte, but a picture's binary data may hold any byte.
+    m_strRtf.resize(TextEnd(m_strRtf));
 
     const int codePage = playback::DocumentCodePage(m_strRtf);
     ReadRtfHeader();

@@ -114,6 +114,32 @@ TEST_F(ProjectCompile, aBackgroundPictureOfAnotherKindIsLeftOutOfThePageWithAWar
     EXPECT_NE(out.find(" BACKGROUND=https://x/sky.jpg>"), std::string::npos) << out;
 }
 
+// Binary data may hold zero bytes: they end no text, read raw or opened as a project.
+TEST_F(ProjectCompile, zeroBytesInBinaryDataEndNoTextOnEitherRoad) {
+    const std::string zeros("\0\0\0\0", 4);
+    const std::string bodies[] = {
+        "{\\pict\\pngblip\\picw1\\pich1 \\bin4 " + zeros + "}",
+        "{\\*\\blob\\bin3 a" + zeros.substr(0, 1) + "b}",
+        "{\\*\\blob\\bin2 " + zeros.substr(0, 2) + "}{\\*\\blob\\bin00001 " + zeros.substr(0, 1) +
+            "}",
+    };
+    for (const std::string& body : bodies) {
+        std::ofstream(Path("bin.rtf"), std::ios::binary)
+            << "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\pard\\f0\\fs24 Before " + body +
+                   " After <genie Speak done>\\par}";
+        for (const bool raw : {true, false}) {
+            SCOPED_TRACE(raw ? "raw" : "project");
+            ASSERT_EQ(Compile("bin.rtf",
+                              raw ? std::vector<std::string>{"--raw"} : std::vector<std::string>{}),
+                      0)
+                << err;
+            EXPECT_NE(out.find("Before"), std::string::npos) << out;
+            EXPECT_NE(out.find("After"), std::string::npos) << out;
+            EXPECT_NE(out.find("genie.Speak (\"done\")"), std::string::npos) << out;
+        }
+    }
+}
+
 TEST_F(ProjectCompile, aProjectThatCannotBeOpenedIsNamedWithTheReason) {
     EXPECT_EQ(Compile("missing.plp"), 1);
     EXPECT_NE(err.find(Path("missing.plp")), std::string::npos) << err;
