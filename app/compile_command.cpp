@@ -4,6 +4,7 @@
 #include "app/page_saver.h"
 #include "app/page_target.h"
 #include "app/progress_line.h"
+#include "app/shown_name.h"
 #include "document/parl_doc.h"
 
 #include <cerrno>
@@ -55,8 +56,8 @@ int RunCompileCommand(const std::vector<std::string>& args, const CompileConsole
                             : !S_ISDIR(st.st_mode)                         ? ENOTDIR
                                                                            : 0;
         if (problem != 0) {
-            err << "parlino: cannot write into " << options.outputFolder << ": " << Reason(problem)
-                << "\n";
+            err << "parlino: cannot write into " << ShownName(options.outputFolder) << ": "
+                << Reason(problem) << "\n";
             return 1;
         }
     }
@@ -81,9 +82,9 @@ int RunCompileCommand(const std::vector<std::string>& args, const CompileConsole
         for (const PageSaver::Done& d : saver.Commit()) {
             if (d.error.empty()) {
                 progress.Clear();
-                out << "parlino: wrote " << d.path << "\n";
+                out << "parlino: wrote " << ShownName(d.path) << "\n";
             } else {
-                fail("cannot write " + d.path + ": " + d.error);
+                fail("cannot write " + ShownName(d.path) + ": " + d.error);
             }
         }
     };
@@ -107,7 +108,7 @@ int RunCompileCommand(const std::vector<std::string>& args, const CompileConsole
         bool known = false;
         if (options.raw || !loadProject) {
             if (!file.Open(input, error)) {
-                fail("cannot read " + input + ": " + error);
+                fail("cannot read " + ShownName(input) + ": " + error);
                 continue;
             }
             inputId = file.Id();
@@ -135,19 +136,20 @@ int RunCompileCommand(const std::vector<std::string>& args, const CompileConsole
             else
                 output = PageName(input);
             if (!ResolveOutput(output, target, error)) {
-                fail("cannot write " + output + ": " + error);
+                fail("cannot write " + ShownName(output) + ": " + error);
                 continue;
             }
             const FileId targetId{target.st.st_dev, target.st.st_ino};
             if (known && target.exists && targetId == inputId) {
-                fail("cannot write " + output + ": it is the message " + input +
+                fail("cannot write " + ShownName(output) + ": it is the message " +
+                     ShownName(input) +
                      " itself, which the page would replace; name another file with -o or -d");
                 continue;
             }
             auto otherInput = target.exists ? inputIds.find(targetId) : inputIds.end();
             if (otherInput != inputIds.end()) {
-                fail("cannot write " + output + " for " + input + ": it is the message " +
-                     otherInput->second +
+                fail("cannot write " + ShownName(output) + " for " + ShownName(input) +
+                     ": it is the message " + ShownName(otherInput->second) +
                      ", another file of this run, which the page would "
                      "replace");
                 continue;
@@ -158,8 +160,8 @@ int RunCompileCommand(const std::vector<std::string>& args, const CompileConsole
                 outputIdsTaken.count({target.st.st_dev, target.st.st_ino}) != 0)
                 taken = outputsTaken.find(outputIdOwner[{target.st.st_dev, target.st.st_ino}]);
             if (taken != outputsTaken.end()) {
-                fail("cannot write " + output + " for " + input + ": the page of " + taken->second +
-                     " is written there in this run");
+                fail("cannot write " + ShownName(output) + " for " + ShownName(input) +
+                     ": the page of " + ShownName(taken->second) + " is written there in this run");
                 continue;
             }
         }
@@ -173,18 +175,22 @@ int RunCompileCommand(const std::vector<std::string>& args, const CompileConsole
             doc.m_strRtf.reserve(file.Size() + 1);
             doc.SetView(&raw);
         } else if (!loadProject(doc, input, error)) {
-            fail("cannot open " + input + ": " + error);
+            fail("cannot open " + ShownName(input) + ": " + error);
             continue;
         } else if (!doc.m_strRefusedPicture.empty()) {
             progress.Clear();
-            err << "parlino: warning: " << input << ": " << doc.RefusedPictureText() << "\n";
+            const std::string& picture = doc.m_strRefusedPicture;
+            const std::string shown = ShownName(picture);
+            err << "parlino: warning: " << ShownName(input) << ": "
+                << CParlDoc::RefusedPictureText(shown == picture ? "\"" + picture + "\"" : shown)
+                << "\n";
         }
         for (const auto& apply : options.settings)
             apply(doc);
 
         doc.BuildHtml();
         if (!raw.Error().empty()) {
-            fail("cannot read " + input + ": " + raw.Error());
+            fail("cannot read " + ShownName(input) + ": " + raw.Error());
             continue;
         }
         // The compile's working copies are not needed to write the page.
@@ -207,7 +213,7 @@ int RunCompileCommand(const std::vector<std::string>& args, const CompileConsole
         static const char kZero = '\0';
         if (!saver.Add(output, target, doc.m_strHtml.data(), doc.m_strHtml.size(), &kZero, 1,
                        error)) {
-            fail("cannot write " + output + ": " + error);
+            fail("cannot write " + ShownName(output) + ": " + error);
             continue;
         }
         outputsTaken[place] = input;

@@ -1,9 +1,18 @@
 #include "app/compile_options.h"
 
+#include "app/shown_name.h"
+
 #include "compiler/tag.h"
 #include "document/parl_doc.h"
 
 namespace {
+
+// A word of the command line in an error message: in single quotes, or quoted as a shell would
+// read it back when it holds control characters.
+std::string Quoted(const std::string& word) {
+    const std::string shown = cli::ShownName(word);
+    return shown == word ? "'" + word + "'" : shown;
+}
 
 bool ParsePositive(const std::string& text, LONG& value) {
     if (text.empty() || text.size() > 6)
@@ -107,8 +116,8 @@ bool ParseCompileOptions(const std::vector<std::string>& args, CompileOptions& o
             if (!tag::IsScriptName(v)) {
                 error = "--default-character takes a name the page's script can use (a letter, "
                         "then letters, digits or underscores, not a word the script reserves), "
-                        "not '" +
-                        v + "'";
+                        "not " +
+                        Quoted(v);
                 return false;
             }
             options.settings.push_back([v](CParlDoc& d) { d.m_strDefaultCharacter = v; });
@@ -121,8 +130,8 @@ bool ParseCompileOptions(const std::vector<std::string>& args, CompileOptions& o
                 return false;
             if (!tag::IsPictureLocation(v)) {
                 error = "--background-picture takes a relative path or an address that begins "
-                        "with http:, https:, file: or data:image/, not '" +
-                        v + "'";
+                        "with http:, https:, file: or data:image/, not " +
+                        Quoted(v);
                 return false;
             }
             options.settings.push_back([v](CParlDoc& d) { d.m_strBackgroundPicture = v; });
@@ -131,7 +140,7 @@ bool ParseCompileOptions(const std::vector<std::string>& args, CompileOptions& o
                 return false;
             COLORREF color = 0;
             if (!ParseColor(v, color)) {
-                error = "--background-color takes six hexadecimal digits RRGGBB, not '" + v + "'";
+                error = "--background-color takes six hexadecimal digits RRGGBB, not " + Quoted(v);
                 return false;
             }
             options.settings.push_back([color](CParlDoc& d) { d.m_crBackground = color; });
@@ -143,7 +152,7 @@ bool ParseCompileOptions(const std::vector<std::string>& args, CompileOptions& o
             LONG h = 0;
             if (x == std::string::npos || !ParsePositive(v.substr(0, x), w) ||
                 !ParsePositive(v.substr(x + 1), h)) {
-                error = "--screen takes WIDTHxHEIGHT in pixels, such as 800x600, not '" + v + "'";
+                error = "--screen takes WIDTHxHEIGHT in pixels, such as 800x600, not " + Quoted(v);
                 return false;
             }
             options.settings.push_back([w, h](CParlDoc& d) {
@@ -155,7 +164,7 @@ bool ParseCompileOptions(const std::vector<std::string>& args, CompileOptions& o
         } else if (a == "--classic") {
             options.settings.push_back([](CParlDoc& d) { d.m_bPlayInBrowsers = 0; });
         } else {
-            error = "unknown option '" + a + "'";
+            error = "unknown option " + Quoted(a);
             return false;
         }
     }

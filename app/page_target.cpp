@@ -1,5 +1,7 @@
 #include "app/page_target.h"
 
+#include "app/shown_name.h"
+
 #include <cerrno>
 #include <cstring>
 #include <unistd.h>
@@ -48,7 +50,7 @@ bool MayFollowLink(const std::string& link, const struct stat& linkSt, std::stri
         return false;
     }
     if (st.st_uid != user || (st.st_mode & (S_IWGRP | S_IWOTH)) != 0) {
-        error = "it is a symbolic link in the folder " + folder +
+        error = "it is a symbolic link in the folder " + ShownName(folder) +
                 ", which others can write, so anyone could have put it there; it is not "
                 "followed, and nothing is written";
         return false;

@@ -97,7 +97,8 @@ BOOL CParlDoc::OnOpenDocument(const std::string& path) {
     m_bOpening = false;
     if (opened) {
         if (!m_strRefusedPicture.empty())
-            ReportMessage(RefusedPictureText(), MB_OK | MB_ICONEXCLAMATION);
+            ReportMessage(RefusedPictureText("\"" + m_strRefusedPicture + "\""),
+                          MB_OK | MB_ICONEXCLAMATION);
         if (m_onMessageSettled)
             m_onMessageSettled();
         return TRUE;
@@ -110,9 +111,9 @@ BOOL CParlDoc::OnOpenDocument(const std::string& path) {
     return FALSE;
 }
 
-std::string CParlDoc::RefusedPictureText() const {
-    return "The background picture \"" + m_strRefusedPicture +
-           "\" of this project was left out: a page takes its background picture only from a "
+std::string CParlDoc::RefusedPictureText(const std::string& quoted) {
+    return "The background picture " + quoted +
+           " of this project was left out: a page takes its background picture only from a "
            "path relative to it or from an address that begins with http:, https:, file: or "
            "data:image/.";
 }

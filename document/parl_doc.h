@@ -41,9 +41,9 @@ public:
     // Sets every per-message setting and the compile state that New and Open reset.
     void ResetMessageSettings();
 
-    // The warning that says which background picture a project carried and why it was left
-    // out (m_strRefusedPicture).
-    std::string RefusedPictureText() const;
+    // The warning that says that a project's background picture (m_strRefusedPicture, as
+    // `quoted` shows it) was left out, and why.
+    static std::string RefusedPictureText(const std::string& quoted);
 
     // A name whose last three characters are exactly "htm", or that ends in ".htm" or ".html"
     // in any case, is an e-mail; any other a project.

@@ -173,3 +173,60 @@ TEST_F(CompileCommand, anOutputThatCannotBeReplacedLeavesItAndNoTemporaryFile) {
     EXPECT_EQ(ReadFile(Path("out.htm/keep")), "kept");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1); // m.rtf only
 }
+
+// Names with control characters reach the terminal quoted as ls quotes them, so that an escape
+// sequence in a file name is shown and never run; other names stay as they are.
+TEST_F(CompileCommand, namesWithControlCharactersAreQuotedOnTheTerminal) {
+    const struct {
+        std::string stem;
+        std::string shown; // of stem + ".htm"
+    } rows[] = {
+        {"plain", "plain.htm"},
+        {"it's \xc3\xa9t\xc3\xa9", "it's \xc3\xa9t\xc3\xa9.htm"},
+        {"red\x1b[31mtext", "'red'$'\\033''[31mtext.htm'"},
+        {"\x1b]0;title\a", "$'\\033'']0;title'$'\\a''.htm'"},
+        {"two\nlines", "'two'$'\\n''lines.htm'"},
+        {"tab\tand 'quote'", "'tab'$'\\t''and '\\''quote'\\''.htm'"},
+        {"csi\xc2\x9b"
+         "2J",
+         "'csi'$'\\302\\233''2J.htm'"},
+        {"lone\x9b", "'lone'$'\\233''.htm'"},
+        {"del\x7f", "'del'$'\\177''.htm'"},
+    };
+    auto hasControl = [](const std::string& s) {
+        for (char c : s) {
+            if ((static_cast<unsigned char>(c) < 32 && c != '\n') || c == 127)
+                return true;
+        }
+        return false;
+    };
+    // The folder joins the name's first quoted part.
+    const std::string folder = dir.path().toStdString() + "/";
+    auto inFolder = [&folder](const std::string& shown) {
+        return shown[0] == '\''  ? "'" + folder + shown.substr(1)
+               : shown[0] == '$' ? "'" + folder + "'" + shown
+                                 : folder + shown;
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.shown);
+        const std::string input = folder + row.stem + ".rtf";
+        WriteFile(input, kRtf);
+        const Outcome wrote = Compile({"--compile", "--raw", input});
+        ASSERT_EQ(wrote.code, 0) << wrote.err;
+        EXPECT_NE(wrote.out.find("wrote " + inFolder(row.shown) + "\n"), std::string::npos)
+            << wrote.out;
+        EXPECT_FALSE(hasControl(wrote.out));
+
+        ::unlink(input.c_str());
+        const Outcome failed = Compile({"--compile", "--raw", input});
+        EXPECT_EQ(failed.code, 1);
+        EXPECT_FALSE(hasControl(failed.err)) << failed.err;
+        std::string shownInput = inFolder(row.shown);
+        shownInput.replace(shownInput.rfind(".htm"), 4, ".rtf");
+        EXPECT_NE(failed.err.find("cannot read " + shownInput + ":"), std::string::npos)
+            << failed.err;
+    }
+    const Outcome bad = Compile({"--compile", "--raw", Path("x.rtf"), "--screen", "\x1b[2J"});
+    EXPECT_EQ(bad.code, 2);
+    EXPECT_NE(bad.err.find("not $'\\033''[2J'"), std::string::npos) << bad.err;
+}
