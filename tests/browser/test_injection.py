@@ -29,6 +29,8 @@ CASES = [
      "Hello", ("--background-picture", "'x.jpg'onload=%s" % SET)),
     ("a background picture that closes the body tag",
      "Hello", ("--background-picture", "x.jpg><img id=injected src=x onerror=%s>" % SET)),
+    ("the window's own names as character names",
+     "<location Speak x><Navigator Play Wave><status Read> Hello <TOP Move Upper Left>", ()),
     ("a character location that ends the script",
      "Hello", ("--character-location",
                "http://x/\r\n</script><img id=injected src=x onerror=%s><script>" % SET)),
@@ -54,6 +56,7 @@ return {
         : s.text.trimStart().startsWith('(function () {') ? 'player' : 'other'),
     onAttributes: onAttributes,
     text: document.body ? document.body.innerText : '',
+    background: document.body ? document.body.getAttribute('background') : null,
 };
 """
 
@@ -86,6 +89,13 @@ class Injection(pagecheck.BrowserTestCase):
                 # As the author wrote it; the editor's reader turns the escape into a typed
                 # "<", which opens a tag, so that path shows nothing of it.
                 self.assertIn("<img id=injected src=x onerror=%s>" % SET, seen["text"])
+
+    def test_a_projects_script_address_as_background_is_left_out(self):
+        rtf = ('{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\colortbl;}{\\*\\parlinosettings'
+               '{\\backgroundpicture javascript:%s}}\\pard\\f0\\fs24 Hello\\par}' % SET)
+        for raw, seen in self.check("a script address as background", rtf, ()):
+            # The raw road takes no settings from the file; a project opens without it.
+            self.assertIsNone(seen["background"])
 
     def test_a_face_with_a_quote_stays_inside_its_attribute(self):
         for _ in self.check("hostile face", HOSTILE_FACE, ()):

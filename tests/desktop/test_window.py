@@ -58,6 +58,43 @@ class Window(desktop.DesktopTestCase):
         app.type("after")
         app.wait_dump("the text typed after the sheet", lambda d: message_text(d) == "after")
 
+    def test_ok_refuses_a_script_address_as_the_background_picture(self):
+        app = self.start()
+        app.key("alt+e")
+        app.key("a")
+        app.wait_window("Advanced Options")
+        def picture_edit(d):
+            # The Locations page's fourth control.
+            for n in walk(window(d, "Advanced Options") or {}):
+                if (n.get("class") == "QLineEdit" and n.get("templateItem") == 3 and
+                        n.get("visible")):
+                    return n
+            return None
+        # The sheet opens on the Defaults page: go round to the Locations page.
+        for _ in range(3):
+            if picture_edit(app.dump()) is not None:
+                break
+            app.key("ctrl+Tab")
+        dump = app.wait_dump("the picture's edit", lambda d: picture_edit(d) is not None)
+        edit = picture_edit(dump)
+        x, y = edit["global"]
+        app.click(x + edit["rect"][2] // 2, y + edit["rect"][3] // 2)
+        app.type("javascript:alert(1)")
+        app.key("Return")
+
+        def refusal(d):
+            return any("cannot be the background picture" in (n.get("text") or "")
+                       for w in d["windows"] for n in walk(w))
+        app.wait_dump("the refusal", refusal)
+        app.key("Return")
+        dump = app.wait_dump("the refusal closed", lambda d: not refusal(d))
+        # The sheet stays open on the picture, which the user can put right.
+        sheet = window(dump, "Advanced Options")
+        self.assertIsNotNone(sheet)
+        self.assertEqual(picture_edit(dump)["text"], "javascript:alert(1)")
+        app.key("Escape")
+        app.wait_dump("the sheet closed", lambda d: window(d, "Advanced Options") is None)
+
     def check_page(self, page):
         width, height = page["rect"][2], page["rect"][3]
         controls = {c["templateItem"]: c for c in page["children"] if "templateItem" in c}
