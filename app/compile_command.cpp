@@ -150,8 +150,7 @@ int RunCompileCommand(const std::vector<std::string>& args, const CompileConsole
             if (otherInput != inputIds.end()) {
                 fail("cannot write " + ShownName(output) + " for " + ShownName(input) +
                      ": it is the message " + ShownName(otherInput->second) +
-                     ", another file of this run, which the page would "
-                     "replace");
+                     ", another file of this run, which the page would replace");
                 continue;
             }
             place = PlaceOf(target.path);
