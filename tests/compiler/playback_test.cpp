@@ -1,6 +1,7 @@
 // The show that the page plays in browsers without the character control: the steps that the
 // translator records beside the script, their text in Unicode, and the block after the page.
 #include "compile_support.h"
+#include "document/project_settings.h"
 
 #include <gtest/gtest.h>
 
@@ -121,8 +122,8 @@ TEST(Playback, theBlockFollowsTheClassicPageWhichStaysByteForByte) {
             EXPECT_EQ(1u, CountNoCase(block, "</script"));
             EXPECT_EQ(0u, CountNoCase(block, "<!--"));
             EXPECT_EQ(std::string::npos, block.find('\0'));
-            // The player, its styles and drawings stay within 24 KB beside the data.
-            EXPECT_LE(block.size() - playing.doc->m_playback.Json().size(), 24u * 1024u);
+            // The player, its styles and drawings stay within 28 KB beside the data.
+            EXPECT_LE(block.size() - playing.doc->m_playback.Json().size(), 28u * 1024u);
         }
     }
 }
@@ -142,4 +143,46 @@ TEST(Playback, theRtfCodePageDecodesTheText) {
     rtf.replace(rtf.find("\\ansi"), 5, "\\ansi\\ansicpg1251");
     auto c = Compile(rtf);
     EXPECT_NE(std::string::npos, Steps(*c.doc).find("[0,\"say\",\"\\u0439\\u0442\"]"));
+}
+
+TEST(Playback, theMessagesLanguageReachesThePageOnlyAsALanguageTag) {
+    const struct {
+        std::string setting; // the message's own language
+        std::string tag;     // what the page names; empty: none
+    } rows[] = {
+        {"en-US", "en-US"},
+        {"de", "de"},
+        {"pt_BR", "pt-BR"},
+        {"zh-Hans-CN", "zh-Hans-CN"},
+        {"x", ""},
+        {"english", ""},
+        {"en-", ""},
+        {"en US", ""},
+        {"en-US\"><script>", ""},
+        {"en-abcdefghi", ""},
+        {"1e-US", ""},
+        {std::string(40, 'a'), ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.setting);
+        EXPECT_EQ(row.tag, playback::LanguageTag(row.setting));
+        auto c = Compile(Rtf("\\plain\\f2\\fs24\\cf0 <genie Speak Hi>"), [&](CParlDoc& d) {
+            d.m_strLanguage = row.setting;
+            CParlDoc::s_strSpellingLanguage = "fr_CA";
+        });
+        const std::string json = c.doc->m_playback.Json();
+        // A message without a usable language of its own is read in the spelling language.
+        EXPECT_EQ(json.substr(0, json.find(",\"c\"")),
+                  "{\"w\":640,\"h\":480,\"l\":\"" + (row.tag.empty() ? "fr-CA" : row.tag) + "\"");
+        // The project keeps only a language tag.
+        CParlDoc stored;
+        stored.m_strLanguage = "it";
+        std::string rtf = "{\\rtf1{\\fonttbl{\\f0 Arial;}}{\\colortbl;}\\pard x\\par }";
+        CParlDoc written;
+        written.m_strLanguage = row.setting;
+        CProjectSettings::Insert(rtf, written);
+        CProjectSettings::Read(rtf, stored);
+        EXPECT_EQ(stored.m_strLanguage, row.tag == row.setting ? row.setting : "it");
+    }
+    CParlDoc::s_strSpellingLanguage.clear();
 }
