@@ -42,7 +42,7 @@ function parlinoPlayer(data, css) {
     var lang = data.l || "", mute = !synth || !Utterance;
     var still = !!(window.matchMedia && window.matchMedia("(prefers-reduced-motion: reduce)").matches);
     var stage, button, label, pauser, bar, note, live, actors = [], run = null, state = "ready";
-    var known = null, spoke = false, reading = null, lastPara = -1, lastAt = 0, paras = null, view = null, done = 0;
+    var known = null, spoke = false, controls, top0 = 0, pad = 0, reading = null, lastPara = -1, lastAt = 0, paras = null, view = null, done = 0;
 
     function speed() {
         var s = +window.parlinoSpeed;
@@ -192,7 +192,7 @@ function parlinoPlayer(data, css) {
     // --- balloons, captions and the paragraph being read -----------------------------------
 
     function balloon(a, text) {
-        var b = a.balloon, v, r, s = a.size || SIZE, x, y;
+        var b = a.balloon, v, r, c, s = a.size || SIZE, x, y;
         if (text === null) {
             b.hidden = true;
             return;
@@ -208,7 +208,13 @@ function parlinoPlayer(data, css) {
         if (y < 4) {
             y = a.py + 4;
         }
-        b.style.left = Math.max(4, Math.min(x, v.w - r.width - 4)) + "px";
+        x = Math.max(4, Math.min(x, v.w - r.width - 4));
+        // Never under the controls at the top right.
+        c = controls.getBoundingClientRect();
+        if (x + r.width > c.left && y < c.bottom + 6) {
+            y = c.bottom + 6;
+        }
+        b.style.left = x + "px";
         b.style.top = Math.max(4, Math.min(y, v.h - r.height - 4)) + "px";
     }
     // Long texts are shown and spoken a sentence or two at a time, never cut: the pieces
@@ -299,6 +305,13 @@ function parlinoPlayer(data, css) {
             bottom = v.h - 10;
         }
         if (r.top < top || r.bottom > bottom) {
+            // Near the top of the page there is nothing to scroll: the page moves down instead.
+            k = r.top - top + (window.pageYOffset || 0);
+            if (k < 0) {
+                pad -= k;
+                document.body.style.paddingTop = top0 + pad + "px";
+                return;
+            }
             try {
                 window.scrollBy({ top: r.top - top, behavior: still ? "auto" : "smooth" });
             } catch (e) {
@@ -309,6 +322,10 @@ function parlinoPlayer(data, css) {
     function unhighlight() {
         if (reading) {
             klass(reading, "parl-reading", false);
+        }
+        if (pad) {
+            pad = 0;
+            document.body.style.paddingTop = top0 + "px";
         }
         reading = null;
         lastPara = -1;
@@ -668,7 +685,7 @@ function parlinoPlayer(data, css) {
         klass(document.body, "parl-fit", true);
     }
     function build() {
-        var style = el("style", ""), k, a, face, art = [], bar0;
+        var style = el("style", ""), k, a, face, art = [], bar0, r;
         style.appendChild(document.createTextNode(css));
         (document.head || document.body).appendChild(style);
         fit();
@@ -725,6 +742,11 @@ function parlinoPlayer(data, css) {
                 synth.addEventListener("voiceschanged", listVoices);
             }
         }
+        // The controls stand above the message, not over its first line.
+        r = bar0.getBoundingClientRect();
+        controls = bar0;
+        top0 = (parseFloat(window.getComputedStyle(document.body).paddingTop) || 0) + r.bottom + 12;
+        document.body.style.paddingTop = top0 + "px";
         button.onclick = function () {
             if (state === "playing" || state === "paused") {
                 stop();

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
+#include <utility>
 
 using namespace testing_support;
 
@@ -76,9 +78,10 @@ TEST(Playback, theStepsFollowTheScriptWithTheTextInUnicode) {
         auto c = Compile(Rtf(row.body), [](CParlDoc& d) {
             d.m_nScreenWidth = 800;
             d.m_nScreenHeight = 600;
+            d.m_strLanguage = "en-GB";
         });
         const std::string json = c.doc->m_playback.Json();
-        EXPECT_EQ("{\"w\":800,\"h\":600,\"c\":[" + row.characters + "],",
+        EXPECT_EQ("{\"w\":800,\"h\":600,\"l\":\"en-GB\",\"c\":[" + row.characters + "],",
                   json.substr(0, json.find('\r')));
         std::string shows;
         std::string hides;
@@ -185,4 +188,17 @@ TEST(Playback, theMessagesLanguageReachesThePageOnlyAsALanguageTag) {
         EXPECT_EQ(stored.m_strLanguage, row.tag == row.setting ? row.setting : "it");
     }
     CParlDoc::s_strSpellingLanguage.clear();
+    // Without a spelling language, the desktop's: the locale's language and territory.
+    const char* old = std::getenv("LC_ALL");
+    const std::string saved = old != nullptr ? old : "";
+    for (const auto& [locale, tag] : {std::pair<const char*, const char*>{"de_AT.UTF-8", "de-AT"},
+                                      {"sr_RS@latin", "sr-RS"},
+                                      {"C.UTF-8", ""}}) {
+        ::setenv("LC_ALL", locale, 1);
+        EXPECT_EQ(tag, CParlDoc::DefaultLanguage()) << locale;
+    }
+    if (old != nullptr)
+        ::setenv("LC_ALL", saved.c_str(), 1);
+    else
+        ::unsetenv("LC_ALL");
 }
