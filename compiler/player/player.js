@@ -571,7 +571,7 @@ function parlinoPlayer(data, css) {
         button.setAttribute("data-state", s);
         label.textContent = s === "playing" || s === "paused" ? "Stop" : s === "done" ? "Replay" : "Play";
         button.setAttribute("aria-label", s === "playing" || s === "paused" ? "Stop the show (Escape)" :
-            s === "done" ? "Play the show again" : "Play the show of this message");
+            s === "done" ? "Replay the show" : "Play the show of this message");
         button.title = button.getAttribute("aria-label");
         pauser.hidden = s !== "playing" && s !== "paused";
         pauser.textContent = s === "paused" ? "Resume" : "Pause";
