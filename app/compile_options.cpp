@@ -2,6 +2,7 @@
 
 #include "app/shown_name.h"
 
+#include "compiler/playback.h"
 #include "compiler/tag.h"
 #include "document/parl_doc.h"
 
@@ -58,6 +59,7 @@ std::string CompileUsage() {
            "                [--default-character NAME] [--character-location LOC]\n"
            "                [--background-picture LOC] [--background-color RRGGBB]\n"
            "                [--screen WxH] [--recipient-has-agent] [--classic]\n"
+           "                [--language TAG]\n"
            "Compiles each FILE as an e-mail save does and writes the page and one zero byte\n"
            "beside it, as FILE with the extension .htm; -d DIR writes the pages into DIR\n"
            "instead. For one FILE, -o OUT names the page ('-' writes the page alone to\n"
@@ -161,6 +163,15 @@ bool ParseCompileOptions(const std::vector<std::string>& args, CompileOptions& o
             });
         } else if (a == "--recipient-has-agent") {
             options.settings.push_back([](CParlDoc& d) { d.m_bRecipientHasAgent = 1; });
+        } else if (a == "--language") {
+            // The message's language reaches the page: only a language tag is taken.
+            if (!value(v))
+                return false;
+            if (playback::LanguageTag(v) != v) {
+                error = "--language takes a language tag such as en-US or de, not '" + v + "'";
+                return false;
+            }
+            options.settings.push_back([v](CParlDoc& d) { d.m_strLanguage = v; });
         } else if (a == "--classic") {
             options.settings.push_back([](CParlDoc& d) { d.m_bPlayInBrowsers = 0; });
         } else {

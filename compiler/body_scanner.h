@@ -34,7 +34,7 @@ namespace rtf {
 struct WideChar {
     std::size_t offset;
     std::size_t length;
-    char16_t code;
+    char32_t code;
 };
 using WideChars = std::vector<WideChar>;
 
@@ -272,6 +272,28 @@ private:
         return fallback;
     }
 
+    // The character of the \uN just read, with its fallback appended to `fallback`: a high
+    // surrogate joins the low one of the \uN that follows it into one character, and a half
+    // without its other half is the replacement character.
+    char32_t ReadWide(int code, std::string& fallback) {
+        fallback += ReadFallback();
+        if (code >= 0xDC00 && code <= 0xDFFF)
+            return 0xFFFD;
+        if (code < 0xD800 || code > 0xDBFF)
+            return static_cast<char32_t>(code);
+        const char* before = m_p;
+        if (m_p < m_end && *m_p == '\\') {
+            Escape low = ReadEscape();
+            if (low.kind == Escape::Unicode && low.code >= 0xDC00 && low.code <= 0xDFFF) {
+                fallback += ReadFallback();
+                return 0x10000 + ((static_cast<char32_t>(code) - 0xD800) << 10) +
+                       (static_cast<char32_t>(low.code) - 0xDC00);
+            }
+        }
+        m_p = before;
+        return 0xFFFD;
+    }
+
     // Handles the escape at m_p in text; false when m_p holds no escape.
     bool TextEscape() {
         Escape e = ReadEscape();
@@ -290,12 +312,13 @@ private:
                     ReadFallback();
                     AddByte(static_cast<char>(e.code));
                     if (e.code >= 128)
-                        m_runWide.push_back({at, 1, static_cast<char16_t>(e.code)});
+                        m_runWide.push_back({at, 1, static_cast<char32_t>(e.code)});
                 } else {
-                    std::string fallback = ReadFallback();
-                    const std::string entity = "&#" + std::to_string(e.code) + ";";
+                    std::string fallback;
+                    const char32_t code = ReadWide(e.code, fallback);
+                    const std::string entity = "&#" + std::to_string(code) + ";";
                     AddText(entity, fallback);
-                    m_runWide.push_back({at, fallback.size(), static_cast<char16_t>(e.code)});
+                    m_runWide.push_back({at, fallback.size(), code});
                 }
             } else {
                 ReadFallback();
@@ -528,15 +551,16 @@ private:
             return;
         case Escape::Unicode: {
             const std::size_t at = m_tag.size();
+            char32_t code = static_cast<char32_t>(e.code);
             if (e.code < 256) {
                 ReadFallback();
                 m_tag += static_cast<char>(e.code);
             } else {
-                m_tag += ReadFallback();
+                code = ReadWide(e.code, m_tag);
             }
             if constexpr (Sink::kCollectsText) {
-                if (e.code >= 128)
-                    m_tagWide.push_back({at, m_tag.size() - at, static_cast<char16_t>(e.code)});
+                if (code >= 128)
+                    m_tagWide.push_back({at, m_tag.size() - at, code});
             }
             return;
         }

@@ -241,11 +241,13 @@ void CParlDoc::BuildHtml() {
     m_strRtf.resize(TextEnd(m_strRtf));
 
     const int codePage = playback::DocumentCodePage(m_strRtf);
+    m_nCodePage = codePage;
     ReadRtfHeader();
     m_arrCharacters.clear();
     CollectCharacters();
     BeginPage();
     m_playback.Begin(m_arrCharacters, m_nScreenWidth, m_nScreenHeight, codePage);
+    m_playback.SetLanguage(MessageLanguage());
     // The page text is rarely more than twice as long as the body's RTF: reserve that once
     // instead of doubling. Pages the walk never writes to cost no memory, only address space.
     m_strHtmlBody.reserve(m_strHtmlBody.size() + 2 * m_strRtf.size());

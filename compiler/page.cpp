@@ -1,6 +1,7 @@
 // The opening of the page: its head and body tag, and the script that loads, places and shows
 // every character of the message.
 #include "compiler/html_text.h"
+#include "compiler/playback.h"
 #include "compiler/script_lines.h"
 #include "compiler/tag.h"
 #include "document/parl_doc.h"
@@ -18,6 +19,41 @@ std::string HexColor(COLORREF cr) {
     return hex;
 }
 
+// The character set of the page's text, named after the code page of the message's RTF, whose
+// bytes the text keeps. Western text keeps the page's old name, which browsers read as 1252.
+const char* PageCharset(int codePage) {
+    switch (codePage) {
+    case 874:
+        return "windows-874";
+    case 932:
+        return "Shift_JIS";
+    case 936:
+        return "GBK";
+    case 949:
+        return "EUC-KR";
+    case 950:
+        return "Big5";
+    case 1250:
+        return "windows-1250";
+    case 1251:
+        return "windows-1251";
+    case 1253:
+        return "windows-1253";
+    case 1254:
+        return "windows-1254";
+    case 1255:
+        return "windows-1255";
+    case 1256:
+        return "windows-1256";
+    case 1257:
+        return "windows-1257";
+    case 1258:
+        return "windows-1258";
+    default:
+        return "iso-8859-1";
+    }
+}
+
 } // namespace
 
 void CParlDoc::BeginPage() {
@@ -30,8 +66,11 @@ void CParlDoc::BeginPage() {
 
     std::string& body = m_strHtmlBody;
     body.clear();
-    body += "<META HTTP-EQUIV=\"Content Type\" CONTENT=\"text/html;charset=iso-8859-1\"><HTML>\r\n"
-            "<HEAD>";
+    // The header is named Content-Type, with its hyphen: browsers pass over any other name and
+    // guess the character set instead.
+    body += "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html;charset=";
+    body += PageCharset(m_nCodePage);
+    body += "\"><HTML>\r\n<HEAD>";
     body += "<TITLE>Parlino MultiMedia Email</TITLE></HEAD>\r\n";
     body += "<BODY BGCOLOR=#";
     body += HexColor(m_crBackground);

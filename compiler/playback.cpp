@@ -3,6 +3,7 @@
 #include "rtf/rtf_codepage.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace playback {
 namespace {
@@ -45,6 +46,47 @@ void AppendJsonString(std::string& out, const std::u16string& text) {
             AppendEscape(out, unit);
     }
     out += '"';
+}
+
+std::string LanguageTag(const std::string& text) {
+    std::string tag;
+    std::size_t part = 0; // letters or digits in the current part
+    bool first = true;    // the language itself: letters only, two or three of them
+    if (text.size() > 35)
+        return {};
+    for (char c : text) {
+        const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+        const bool digit = c >= '0' && c <= '9';
+        if (c == '-' || c == '_') {
+            if (part < 2 || (first && part > 3))
+                return {};
+            first = false;
+            part = 0;
+            tag += '-';
+        } else if (letter || (digit && !first)) {
+            if (++part > 8)
+                return {};
+            tag += c;
+        } else {
+            return {};
+        }
+    }
+    if (part < 2 || (first && part > 3))
+        return {};
+    return tag;
+}
+
+std::string DesktopLanguage() {
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const char* value = std::getenv(name);
+        if (value == nullptr || *value == '\0')
+            continue;
+        std::string locale = value;
+        // "de_DE.UTF-8", "sr_RS@latin": the language and territory come first.
+        locale = locale.substr(0, locale.find_first_of(".@"));
+        return LanguageTag(locale);
+    }
+    return {};
 }
 
 int DocumentCodePage(const std::string& rtf) {
@@ -170,7 +212,12 @@ void Recorder::AppendText(std::string& out, const std::string& text) {
             if (w.offset < base + pos || w.offset + w.length > base + text.size())
                 continue;
             decode(pos, w.offset - base);
-            unicode += w.code;
+            if (w.code > 0xFFFF) {
+                unicode += static_cast<char16_t>(0xD7C0 + (w.code >> 10));
+                unicode += static_cast<char16_t>(0xDC00 + (w.code & 0x3FF));
+            } else {
+                unicode += static_cast<char16_t>(w.code);
+            }
             pos = w.offset - base + w.length;
         }
     }
@@ -240,6 +287,12 @@ std::string Recorder::Json() const {
     AppendNumber(out, m_width);
     out += ",\"h\":";
     AppendNumber(out, m_height);
+    if (!m_language.empty()) {
+        // A tag holds only letters, digits and hyphens.
+        out += ",\"l\":\"";
+        out += m_language;
+        out += '"';
+    }
     out += ",\"c\":[";
     out += m_characters;
     out += "],\r\n\"s\":[";

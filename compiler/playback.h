@@ -14,6 +14,8 @@ class CRtfCodePage;
 
 namespace playback {
 
+std::string LanguageTag(const std::string& text);
+
 class Recorder {
 public:
     Recorder();
@@ -25,6 +27,8 @@ public:
     // start spot and shown; `width` and `height` are the recipient's screen of the Move spots.
     // `codePage` decodes the 8-bit text (1252 unless the RTF names another).
     void Begin(const std::vector<std::string>& characters, long width, long height, int codePage);
+    // The message's language (a tag that LanguageTag accepts), for the page and its voices.
+    void SetLanguage(const std::string& tag) { m_language = LanguageTag(tag); }
 
     // The text that the next translator call gets (a tag or a run) and where it holds
     // characters given by number; the texts that the steps take from it are read in Unicode.
@@ -41,7 +45,9 @@ public:
     bool HasActions() const { return m_actions > 0; }
     std::size_t StepCount() const { return m_steps; }
 
-    // The data object: {"w":..,"h":..,"c":[[name,x,y],..],"s":[[character,verb,..],..]}.
+    // The data object:
+    // {"w":..,"h":..,"l":language,"c":[[name,x,y],..],"s":[[character,verb,..],..]}; "l" only when
+    // the message has a language.
     std::string Json() const;
 
 private:
@@ -59,10 +65,20 @@ private:
     int m_requests = 0;
     long m_width = 640;
     long m_height = 480;
+    std::string m_language;
     std::unique_ptr<CRtfCodePage> m_codePage;
     const std::string* m_source = nullptr;
     const rtf::WideChars* m_wide = nullptr;
 };
+
+// A language tag as the page names it ("en-US", "pt-BR", "de"): a language of two or three
+// letters, then parts of two to eight letters or digits, each after a hyphen (an underscore is
+// taken for one, as locales write them). Empty when `text` is no such tag.
+std::string LanguageTag(const std::string& text);
+
+// The desktop's language from the locale settings of the environment; empty when they name
+// none.
+std::string DesktopLanguage();
 
 // The code page that the RTF's header names with \ansicpgN; 1252 when it names none.
 int DocumentCodePage(const std::string& rtf);

@@ -30,6 +30,18 @@ CParlCntrItem* CParlDoc::CreateClientItem() {
     return new CParlCntrItem(this);
 }
 
+std::string CParlDoc::s_strSpellingLanguage;
+
+std::string CParlDoc::MessageLanguage() const {
+    std::string tag = playback::LanguageTag(m_strLanguage);
+    return tag.empty() ? DefaultLanguage() : tag;
+}
+
+std::string CParlDoc::DefaultLanguage() {
+    std::string tag = playback::LanguageTag(s_strSpellingLanguage);
+    return tag.empty() ? playback::DesktopLanguage() : tag;
+}
+
 void CParlDoc::ResetMessageSettings() {
     m_arrFonts.clear();
     m_arrCharacters.clear();
@@ -50,6 +62,7 @@ void CParlDoc::ResetMessageSettings() {
     m_nIndent = 0;
     m_crBackground = 0xFFFFFF;
     m_bPlayInBrowsers = 1;
+    m_strLanguage.clear();
     m_bLastEmailStale = false;
 }
 

@@ -128,6 +128,19 @@ public:
     COLORREF m_crCommand = 255;
     // The page also plays in browsers without the character control (a block after the page).
     int m_bPlayInBrowsers = 0;
+    // The message's language ("en-US"), which the page is read in; empty: the spelling
+    // language, else the desktop's (MessageLanguage).
+    std::string m_strLanguage;
+    // The language the editor checks spelling in, as the view last chose it; empty when none.
+    static std::string s_strSpellingLanguage;
+    // The language the page names: the message's, the spelling language, the desktop's; empty
+    // when none of them is a language tag.
+    std::string MessageLanguage() const;
+    // The language of a message without one of its own: the spelling language, else the
+    // desktop's.
+    static std::string DefaultLanguage();
+    // Compiler state: the code page of the message's RTF, which the page's text keeps.
+    int m_nCodePage = 1252;
     // Compiler state: the steps of the show for that block, recorded by the translator.
     playback::Recorder m_playback;
 

@@ -1,5 +1,6 @@
 #include "document/project_settings.h"
 
+#include "compiler/playback.h"
 #include "document/parl_doc.h"
 
 #include <cstdint>
@@ -42,6 +43,7 @@ const Setting kSettings[] = {
     Flag("recipienthasagent", &CParlDoc::m_bRecipientHasAgent),
     Color("commandcolor", &CParlDoc::m_crCommand),
     Flag("playinbrowsers", &CParlDoc::m_bPlayInBrowsers),
+    Text("language", &CParlDoc::m_strLanguage),
 };
 
 bool IsLetter(char c) {
@@ -117,7 +119,9 @@ void Apply(CParlDoc& doc, const Setting& s, const std::string& text) {
     long long v = 0;
     switch (s.kind) {
     case Setting::Kind::Text:
-        doc.*s.text = text;
+        // The language reaches the page: only a language tag is taken.
+        if (s.text != &CParlDoc::m_strLanguage || playback::LanguageTag(text) == text)
+            doc.*s.text = text;
         break;
     case Setting::Kind::Number:
         if (ParseNumber(text, std::numeric_limits<LONG>::min(), std::numeric_limits<LONG>::max(),

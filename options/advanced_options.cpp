@@ -13,6 +13,7 @@ void ShowAdvancedOptions(CParlDoc& doc, QWidget* parent) {
     sheet.m_defPage.m_bRecipientHasAgent = doc.m_bRecipientHasAgent;
     sheet.m_defPage.m_nResolution = ResolutionIndex(doc.m_nScreenWidth, doc.m_nScreenHeight);
     sheet.m_defPage.m_bPlayInBrowsers = doc.m_bPlayInBrowsers;
+    sheet.m_defPage.m_strLanguage = doc.m_strLanguage;
     if (sheet.DoModal() != IDOK)
         return;
     doc.m_strCharacterLocation = sheet.m_locPage.m_strCharacterLocation;
@@ -21,6 +22,7 @@ void ShowAdvancedOptions(CParlDoc& doc, QWidget* parent) {
     doc.m_strBackgroundPicture = sheet.m_locPage.m_strBackgroundPicture;
     doc.m_bRecipientHasAgent = sheet.m_defPage.m_bRecipientHasAgent;
     doc.m_bPlayInBrowsers = sheet.m_defPage.m_bPlayInBrowsers;
+    doc.m_strLanguage = playback::LanguageTag(sheet.m_defPage.m_strLanguage);
     // The combo box takes typed text and a choice can end with nothing selected; such an index
     // names no screen, so the one the document has stays.
     if (const CResolution* resolution = ResolutionAt(sheet.m_defPage.m_nResolution)) {

@@ -1,6 +1,7 @@
 #include "options/def_page.h"
 
 #include "compiler/tag.h"
+#include "document/parl_doc.h"
 #include "platform/qt/message_box.h"
 
 #include <QCheckBox>
@@ -16,7 +17,7 @@ const CDialogTemplate& CDefPage::Template() {
         IDD_DEFAULTS,
         "Defaults",
         186,
-        121,
+        148,
         {
             {CDialogItem::Static, IDC_STATIC, "Default Character", 13, 52, 141, 8,
              SS_LEFT | WS_GROUP},
@@ -31,6 +32,10 @@ const CDialogTemplate& CDefPage::Template() {
             {CDialogItem::Button, IDC_PLAY_IN_BROWSERS,
              "Play in browsers without the character control", 13, 108, 166, 10,
              BS_AUTOCHECKBOX | WS_TABSTOP},
+            {CDialogItem::Static, IDC_STATIC, "Message language (empty: the spelling language)", 13,
+             122, 170, 8, SS_LEFT | WS_GROUP},
+            {CDialogItem::Edit, IDC_MESSAGE_LANGUAGE, "", 13, 132, 60, 14,
+             ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP},
         }};
     return tmpl;
 }
@@ -41,6 +46,10 @@ void CDefPage::DoDataExchange(CDataExchange* pDX) {
     DDX_Text(pDX, GetDlgItem<QLineEdit>(IDC_DEFAULT_CHARACTER), m_strDefaultCharacter);
     DDX_Check(pDX, GetDlgItem<QCheckBox>(IDC_RECIPIENT_HAS_AGENT), m_bRecipientHasAgent);
     DDX_Check(pDX, GetDlgItem<QCheckBox>(IDC_PLAY_IN_BROWSERS), m_bPlayInBrowsers);
+    DDX_Text(pDX, GetDlgItem<QLineEdit>(IDC_MESSAGE_LANGUAGE), m_strLanguage);
+    if (!pDX->m_bSaveAndValidate)
+        GetDlgItem<QLineEdit>(IDC_MESSAGE_LANGUAGE)
+            ->setPlaceholderText(QString::fromStdString(CParlDoc::DefaultLanguage()));
 }
 
 BOOL CDefPage::OnInitDialog() {
@@ -67,6 +76,23 @@ void CDefPage::RefuseDefaultCharacter() {
                       "letter and holds only letters, digits and underscores; it may not be a "
                       "word that the page's script reserves (such as Dim or window) nor end in "
                       "\"Request\".",
+                  MB_OK | MB_ICONEXCLAMATION);
+    edit->setFocus();
+    edit->selectAll();
+}
+
+bool CDefPage::ShowsLanguage() const {
+    if (!IsCreated())
+        return true;
+    const std::string text = GetDlgItem<QLineEdit>(IDC_MESSAGE_LANGUAGE)->text().toStdString();
+    return text.empty() || playback::LanguageTag(text) == text;
+}
+
+void CDefPage::RefuseLanguage() {
+    QLineEdit* edit = GetDlgItem<QLineEdit>(IDC_MESSAGE_LANGUAGE);
+    AfxMessageBox("\"" + edit->text().toStdString() +
+                      "\" is not a language. Write a language code such as en, en-US or pt-BR, "
+                      "or leave the box empty to use the spelling language.",
                   MB_OK | MB_ICONEXCLAMATION);
     edit->setFocus();
     edit->selectAll();

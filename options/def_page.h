@@ -52,6 +52,8 @@ public:
     int m_bRecipientHasAgent = 0;
     // The page also plays in browsers without the character control.
     int m_bPlayInBrowsers = 1;
+    // The message's language ("en-US"); empty: the spelling language, else the desktop's.
+    std::string m_strLanguage;
 
     void DoDataExchange(CDataExchange* pDX) override;
     // Fills the controls, lists the resolutions and selects m_nResolution's entry (none for
@@ -64,4 +66,8 @@ public:
     // Says why the name in the edit cannot be the default character, then gives the edit the
     // focus with its text selected.
     void RefuseDefaultCharacter();
+    // The language reaches the page: true when the edit holds a language tag or nothing.
+    bool ShowsLanguage() const;
+    // Says why the text in the edit cannot be the message's language, then selects it.
+    void RefuseLanguage();
 };

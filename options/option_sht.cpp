@@ -18,5 +18,10 @@ void COptionSht::done(int result) {
         m_defPage.RefuseDefaultCharacter();
         return;
     }
+    if (result == QDialog::Accepted && !m_defPage.ShowsLanguage()) {
+        SetActivePage(1);
+        m_defPage.RefuseLanguage();
+        return;
+    }
     CPropertySheet::done(result);
 }

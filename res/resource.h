@@ -30,6 +30,7 @@ constexpr UINT IDC_RESOLUTION = 1006;
 constexpr UINT IDC_CHANGE_COLOR = 1008;
 constexpr UINT IDC_RECIPIENT_HAS_AGENT = 1009;
 constexpr UINT IDC_PLAY_IN_BROWSERS = 1010;
+constexpr UINT IDC_MESSAGE_LANGUAGE = 1011;
 
 // Commands of the program.
 constexpr UINT ID_CANCEL_EDIT_CNTR = 32768; // Escape; no command of the program handles it

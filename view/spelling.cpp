@@ -1,5 +1,6 @@
 #include "view/spelling.h"
 
+#include "document/parl_doc.h"
 #include "platform/cmd_target.h"
 #include "platform/qt/message_box.h"
 #include "platform/qt/settings_store.h"
@@ -29,8 +30,11 @@ CSpelling::CSpelling(QTextEdit& edit) : m_edit(edit), m_highlighter(edit, m_chec
     const QString code = QString::fromStdString(
         store.GetProfileString(CSettingsStore::kSection, CSettingsStore::kSpellingLanguage, ""));
     m_nDictionary = ChooseDictionary(code);
-    if (m_nDictionary >= 0)
+    if (m_nDictionary >= 0) {
         m_checker.LoadLater(m_dictionaries[static_cast<std::size_t>(m_nDictionary)]);
+        CParlDoc::s_strSpellingLanguage =
+            m_dictionaries[static_cast<std::size_t>(m_nDictionary)].code.toStdString();
+    }
     Apply();
 }
 
@@ -113,6 +117,8 @@ void CSpelling::SelectDictionary(int index) {
     const CDictionaryInfo& dictionary = m_dictionaries[static_cast<std::size_t>(index)];
     m_nDictionary = index;
     m_checker.Load(dictionary);
+    // A message without a language of its own is read in the one its spelling is checked in.
+    CParlDoc::s_strSpellingLanguage = dictionary.code.toStdString();
     CSettingsStore store;
     store.WriteProfileString(CSettingsStore::kSection, CSettingsStore::kSpellingLanguage,
                              dictionary.code.toStdString());

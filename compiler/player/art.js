@@ -88,11 +88,14 @@ function parlMerlin() {
         "</g></g>";
 }
 
-// Any other name: a round figure whose colour, hat and eyes follow from the name.
+// Any other name: a round figure whose colour, hat and eyes follow from the name. Names one
+// letter apart (c1, c2) have neighbouring numbers, so the hue turns by the golden angle and the
+// hat by one kind from one number to the next: neighbours never look alike.
 function parlOther(name) {
-    var h = parlHash(name), hue = h % 360, body = "hsl(" + hue + ",62%,56%)";
-    var dark = "hsl(" + hue + ",55%,36%)", hat = "hsl(" + ((hue + 150) % 360) + ",65%,50%)";
-    var kind = Math.floor(h / 360) % 4, hats = [
+    var h = parlHash(name), hue = Math.round(h * 137.508) % 360, light = 46 + (h % 3) * 8;
+    var body = "hsl(" + hue + ",62%," + light + "%)";
+    var dark = "hsl(" + hue + ",55%,30%)", hat = "hsl(" + ((hue + 150) % 360) + ",65%,50%)";
+    var kind = h % 4, hats = [
         "",
         parlShape("path", "d=\"M46 32h36l-18-28z\" fill=\"" + hat + "\""),
         parlShape("path", "d=\"M44 33q20-26 40 0z\" fill=\"" + hat + "\"") +
@@ -105,7 +108,7 @@ function parlOther(name) {
         parlArm("l", 42, 76, body, dark) + parlArm("r", 86, 76, body, dark) +
         "<g class=\"pa-head\">" +
         parlShape("circle", "cx=\"64\" cy=\"48\" r=\"21\" fill=\"" + body + "\"") + hats[kind] +
-        parlFace(64, 48, h % 2 ? "#1d1d1d" : dark, "#1d1d1d") +
+        parlFace(64, 48, (h >> 2) % 2 ? "#1d1d1d" : dark, "#1d1d1d") +
         "</g></g>";
 }
 

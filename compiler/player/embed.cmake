@@ -18,6 +18,21 @@ function(parl_read_script out)
 endfunction()
 
 parl_read_script(script art.js player.js)
+# The blanks around operators and after commas go too (each pair is "from@to"). The player's
+# strings are written so that none of them holds one of these sequences.
+foreach(pair " = @=" " === @===" " !== @!==" " == @==" " != @!=" " + @+" " * @*" " || @||"
+        " && @&&" " < @<" " > @>" " <= @<=" " >= @>=" " ? @?" " : @:" ", @," ") {@){"
+        "} else@}else" "else {@else{" "function (@function(" " - @-" " / @/" " % @%" "; @;"
+        "if (@if(" "for (@for(" "while (@while(" "} catch (e) {@}catch(e){" "try {@try{")
+  string(FIND "${pair}" "@" at)
+  string(SUBSTRING "${pair}" 0 ${at} from)
+  math(EXPR at "${at} + 1")
+  string(SUBSTRING "${pair}" ${at} -1 to)
+  string(REPLACE "${from}" "${to}" script "${script}")
+endforeach()
+# A line after one that ends in ";", "{", a comma, an opening parenthesis or an operator joins
+# it: no statement depends on that line end.
+string(REGEX REPLACE " ?([;{,(+&|?:=])\n" "\\1" script "${script}")
 file(READ "${PLAYER_DIR}/player.css" style)
 string(REPLACE "\r" "" style "${style}")
 string(REGEX REPLACE "/\\*([^*]|\\*+[^*/])*\\*+/" "" style "${style}")

@@ -32,11 +32,12 @@ new MutationObserver(function (list) {
     speaking: false, pending: false, paused: false,
     getVoices: function () { return []; },
     speak: function (u) {
-      var shown = Array.prototype.filter.call(document.querySelectorAll('.parl-balloon'),
-        function (b) { return !b.hidden && b.textContent === u.text; });
-      __said.push([shown.length === 1 ? shown[0].getAttribute('data-character') : null, u.text]);
       setTimeout(function () {
         u.dispatchEvent(new Event('start'));
+        // The balloon that shows the utterance while it is heard.
+        var shown = Array.prototype.filter.call(document.querySelectorAll('.parl-balloon'),
+          function (b) { return !b.hidden && b.textContent === u.text; });
+        __said.push([shown.length === 1 ? shown[0].getAttribute('data-character') : null, u.text]);
         setTimeout(function () { u.dispatchEvent(new Event('end')); }, %(talk)s);
       }, 1);
     },
@@ -237,7 +238,10 @@ class SmallWindow(PlaybackCase):
                         r.right, document.documentElement.clientWidth];""")
             self.assertEqual("0s", styles[0].split(",")[0].strip())
             self.assertEqual("Wave", styles[1])
-            self.assertEqual("none", styles[2])
+            # The gesture shows as one still pose: its animation held, not played.
+            self.assertEqual("parl-wave", styles[2])
+            self.assertEqual("paused", self.browser.run(
+                "return getComputedStyle(document.querySelector('.parl-char .pa-arm-r')).animationPlayState"))
             self.assertGreater(styles[3], styles[4] - 40, "already at the lower right")
         finally:
             self.browser.driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {"features": []})

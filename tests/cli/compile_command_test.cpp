@@ -111,6 +111,8 @@ TEST_F(CompileCommand, aBadCommandLineExitsTwoWithUsage) {
         {"--compile", Path("m.rtf"), "--screen", "0x600"},
         {"--compile", Path("m.rtf"), "--background-color", "12345G"},
         {"--compile", Path("m.rtf"), "--frobnicate"},
+        {"--compile", Path("m.rtf"), "--language", "en-US\"><script>"},
+        {"--compile", Path("m.rtf"), "--language", "english"},
         {"--compile", Path("m.rtf"), "-o"},
     };
     for (const auto& args : bad) {

@@ -35,7 +35,7 @@ std::string Block(const std::string& n, const std::string& acf, int x, int y, bo
     return b;
 }
 
-const char* kHead = "<META HTTP-EQUIV=\"Content Type\" CONTENT=\"text/html;charset=iso-8859-1\">"
+const char* kHead = "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html;charset=iso-8859-1\">"
                     "<HTML>\r\n<HEAD><TITLE>Parlino MultiMedia Email</TITLE></HEAD>\r\n";
 
 const char* kCreatePrologue = "</BODY>\r\n<SCRIPT LANGUAGE = VBScript>\r\n<!---\r\nDim "
@@ -184,4 +184,30 @@ TEST(Page, aDocumentWithoutAViewStillGivesAWholePage) {
     doc.ResetMessageSettings();
     doc.BuildHtml();
     EXPECT_EQ(doc.m_strHtml.rfind("</HTML>\r\n"), doc.m_strHtml.size() - 9);
+}
+
+TEST(Page, theHeaderNamesTheCharacterSetOfTheMessagesCodePage) {
+    const struct {
+        const char* ansicpg; // what the RTF's first group names
+        const char* charset;
+    } rows[] = {
+        {"", "iso-8859-1"},
+        {"\\ansicpg1252", "iso-8859-1"},
+        {"\\ansicpg1250", "windows-1250"},
+        {"\\ansicpg1251", "windows-1251"},
+        {"\\ansicpg1253", "windows-1253"},
+        {"\\ansicpg1257", "windows-1257"},
+        {"\\ansicpg932", "Shift_JIS"},
+        {"\\ansicpg437", "iso-8859-1"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.ansicpg);
+        auto c = Compile(std::string("{\\rtf1\\ansi") + row.ansicpg +
+                         "\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}\r\n\\pard\\plain\\f0 na\\'efve"
+                         "\r\n\\par }");
+        const std::string head = std::string("<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/"
+                                             "html;charset=") +
+                                 row.charset + "\"><HTML>\r\n<HEAD>";
+        EXPECT_EQ(c.html().substr(0, head.size()), head);
+    }
 }

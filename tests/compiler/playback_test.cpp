@@ -1,11 +1,14 @@
 // The show that the page plays in browsers without the character control: the steps that the
 // translator records beside the script, their text in Unicode, and the block after the page.
 #include "compile_support.h"
+#include "document/project_settings.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
+#include <utility>
 
 using namespace testing_support;
 
@@ -75,9 +78,10 @@ TEST(Playback, theStepsFollowTheScriptWithTheTextInUnicode) {
         auto c = Compile(Rtf(row.body), [](CParlDoc& d) {
             d.m_nScreenWidth = 800;
             d.m_nScreenHeight = 600;
+            d.m_strLanguage = "en-GB";
         });
         const std::string json = c.doc->m_playback.Json();
-        EXPECT_EQ("{\"w\":800,\"h\":600,\"c\":[" + row.characters + "],",
+        EXPECT_EQ("{\"w\":800,\"h\":600,\"l\":\"en-GB\",\"c\":[" + row.characters + "],",
                   json.substr(0, json.find('\r')));
         std::string shows;
         std::string hides;
@@ -121,8 +125,8 @@ TEST(Playback, theBlockFollowsTheClassicPageWhichStaysByteForByte) {
             EXPECT_EQ(1u, CountNoCase(block, "</script"));
             EXPECT_EQ(0u, CountNoCase(block, "<!--"));
             EXPECT_EQ(std::string::npos, block.find('\0'));
-            // The player, its styles and drawings stay within 24 KB beside the data.
-            EXPECT_LE(block.size() - playing.doc->m_playback.Json().size(), 24u * 1024u);
+            // The player, its styles and drawings stay within 28 KB beside the data.
+            EXPECT_LE(block.size() - playing.doc->m_playback.Json().size(), 28u * 1024u);
         }
     }
 }
@@ -142,4 +146,59 @@ TEST(Playback, theRtfCodePageDecodesTheText) {
     rtf.replace(rtf.find("\\ansi"), 5, "\\ansi\\ansicpg1251");
     auto c = Compile(rtf);
     EXPECT_NE(std::string::npos, Steps(*c.doc).find("[0,\"say\",\"\\u0439\\u0442\"]"));
+}
+
+TEST(Playback, theMessagesLanguageReachesThePageOnlyAsALanguageTag) {
+    const struct {
+        std::string setting; // the message's own language
+        std::string tag;     // what the page names; empty: none
+    } rows[] = {
+        {"en-US", "en-US"},
+        {"de", "de"},
+        {"pt_BR", "pt-BR"},
+        {"zh-Hans-CN", "zh-Hans-CN"},
+        {"x", ""},
+        {"english", ""},
+        {"en-", ""},
+        {"en US", ""},
+        {"en-US\"><script>", ""},
+        {"en-abcdefghi", ""},
+        {"1e-US", ""},
+        {std::string(40, 'a'), ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.setting);
+        EXPECT_EQ(row.tag, playback::LanguageTag(row.setting));
+        auto c = Compile(Rtf("\\plain\\f2\\fs24\\cf0 <genie Speak Hi>"), [&](CParlDoc& d) {
+            d.m_strLanguage = row.setting;
+            CParlDoc::s_strSpellingLanguage = "fr_CA";
+        });
+        const std::string json = c.doc->m_playback.Json();
+        // A message without a usable language of its own is read in the spelling language.
+        EXPECT_EQ(json.substr(0, json.find(",\"c\"")),
+                  "{\"w\":640,\"h\":480,\"l\":\"" + (row.tag.empty() ? "fr-CA" : row.tag) + "\"");
+        // The project keeps only a language tag.
+        CParlDoc stored;
+        stored.m_strLanguage = "it";
+        std::string rtf = "{\\rtf1{\\fonttbl{\\f0 Arial;}}{\\colortbl;}\\pard x\\par }";
+        CParlDoc written;
+        written.m_strLanguage = row.setting;
+        CProjectSettings::Insert(rtf, written);
+        CProjectSettings::Read(rtf, stored);
+        EXPECT_EQ(stored.m_strLanguage, row.tag == row.setting ? row.setting : "it");
+    }
+    CParlDoc::s_strSpellingLanguage.clear();
+    // Without a spelling language, the desktop's: the locale's language and territory.
+    const char* old = std::getenv("LC_ALL");
+    const std::string saved = old != nullptr ? old : "";
+    for (const auto& [locale, tag] : {std::pair<const char*, const char*>{"de_AT.UTF-8", "de-AT"},
+                                      {"sr_RS@latin", "sr-RS"},
+                                      {"C.UTF-8", ""}}) {
+        ::setenv("LC_ALL", locale, 1);
+        EXPECT_EQ(tag, CParlDoc::DefaultLanguage()) << locale;
+    }
+    if (old != nullptr)
+        ::setenv("LC_ALL", saved.c_str(), 1);
+    else
+        ::unsetenv("LC_ALL");
 }

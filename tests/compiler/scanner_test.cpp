@@ -124,6 +124,39 @@ TEST(Escapes, unicodeBelow256IsItsByteAndAboveIsAnEntityWithItsFallbackSpoken) {
     EXPECT_EQ(ScriptLines(two), "genie.Speak (\"\x97-c\")\r\n");
 }
 
+TEST(Escapes, surrogatePairsAreOneCharacterAndLoneHalvesTheReplacementCharacter) {
+    struct Row {
+        const char* what;
+        std::string text;   // read aloud and written to the page
+        std::string page;   // the page's text
+        std::string speech; // the classic script's Speak line keeps the fallback
+        std::string data;   // the player's step
+    };
+    const Row rows[] = {
+        {"a pair", "a\\u-10179?\\u-8704?b", "a&#128512;b", "a??b", "a\\ud83d\\ude00b"},
+        {"a pair given by positive numbers, no fallback", "\\uc0 \\u55357\\u56832 x", "&#128512;x",
+         "x", "\\ud83d\\ude00x"},
+        {"a lone high half before text", "\\u55357?z", "&#65533;z", "?z", "\\ufffdz"},
+        {"a lone low half", "\\u56832?z", "&#65533;z", "?z", "\\ufffdz"},
+        {"a high half before another high half and its pair", "\\u55357?\\u55357?\\u56832?",
+         "&#65533;&#128512;", "???", "\\ufffd\\ud83d\\ude00"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        auto c = Compile(Rtf(kP + row.text));
+        EXPECT_EQ(PageText(c.html()), Div(row.page));
+        EXPECT_EQ(ScriptLines(c), "genie.Speak (\"" + row.speech + "\")\r\n");
+        EXPECT_NE(std::string::npos, c.doc->m_playback.Json().find("\"read\",\"" + row.data + "\""))
+            << c.doc->m_playback.Json();
+        // The same character in a Speak tag's text.
+        auto tag = Compile(Rtf(kP + "<genie Speak " + row.text + ">"));
+        EXPECT_NE(std::string::npos,
+                  tag.doc->m_playback.Json().find("\"say\",\"" + row.data + "\""))
+            << tag.doc->m_playback.Json();
+        EXPECT_NE(std::string::npos, tag.html().find("genie.Speak (\"" + row.speech + "\")"));
+    }
+}
+
 TEST(Escapes, negativeUnicodeCountsFromTheTopOfSixteenBits) {
     EXPECT_EQ(Text(kP + "\\u-3913?"), Div("&#61623;"));
 }

@@ -379,11 +379,12 @@ TEST_F(OptionSheetTest, everyPageShowsItsLabelsAndControlsInTabOrder) {
     EXPECT_EQ(def, QStringList({"label Default Character", "edit ",
                                 "label Screen resolution of recipient's monitor",
                                 "combo with edit field", "check Recipient has MS Agent",
-                                "check Play in browsers without the character control"}));
+                                "check Play in browsers without the character control",
+                                "label Message language (empty: the spelling language)", "edit "}));
     EXPECT_EQ(color, QStringList({"label Current Command Color", "button Change"}));
     EXPECT_EQ(hidden, QStringList());
     const CDialogUnits du(QApplication::font());
-    EXPECT_EQ(defSize, QSize(du.ToPixelsX(186), du.ToPixelsY(121)));
+    EXPECT_EQ(defSize, QSize(du.ToPixelsX(186), du.ToPixelsY(148)));
 }
 
 TEST_F(OptionSheetTest, okRefusesADefaultCharacterThatIsNoScriptNameAndKeepsTheSheetOpen) {
@@ -462,5 +463,37 @@ TEST_F(OptionSheetTest, okRefusesABackgroundPictureOfAnotherKindAndKeepsTheSheet
         // The second OK, with an address of an accepted kind, goes through.
         EXPECT_EQ(m_doc.m_strBackgroundPicture, "https://x/sky.jpg") << location;
         m_doc.m_strBackgroundPicture.clear();
+    }
+}
+
+TEST_F(OptionSheetTest, theMessagesLanguageIsALanguageTagOrNothing) {
+    const struct {
+        const char* typed;
+        bool refused;
+        std::string kept; // the document's language after OK
+    } rows[] = {
+        {"pt-BR", false, "pt-BR"},
+        {"", false, ""},
+        {"english", true, "de"},
+        {"en-US\"><b>", true, "de"},
+    };
+    for (const auto& row : rows) {
+        m_doc.m_strLanguage = "de";
+        CModalScript script;
+        script.Push(CModalScript::Accept([&](QDialog& dialog) {
+            Sheet(dialog).m_defPage.GetDlgItem<QLineEdit>(IDC_MESSAGE_LANGUAGE)->setText(row.typed);
+        }));
+        if (row.refused) {
+            script.Push(CModalScript::Button(QMessageBox::Ok));
+            script.Push(CModalScript::Reject());
+        }
+        ShowAdvancedOptions(m_doc, nullptr);
+        ASSERT_EQ(script.Shown().size(), row.refused ? 3u : 1u) << row.typed;
+        if (row.refused) {
+            EXPECT_TRUE(script.Shown()[1].text.startsWith(
+                QString("\"%1\" is not a language.").arg(row.typed)))
+                << script.Shown()[1].text.toStdString();
+        }
+        EXPECT_EQ(m_doc.m_strLanguage, row.kept) << row.typed;
     }
 }
