@@ -199,10 +199,37 @@ BOOL CParlDoc::IsModified() {
 }
 
 BOOL CParlDoc::SaveModified() {
-    const unsigned savesBefore = m_nSaves;
-    if (CRichEditDoc::SaveModified())
-        return TRUE;
-    return m_nSaves != savesBefore ? TRUE : FALSE;
+    // Only a project holds the message: the save that answers the question proposes one, and
+    // an e-mail page saved there instead leaves the message unsaved, so the question comes back
+    // until a project holds it, the user gives it up (No) or stops (Cancel).
+    while (IsModified()) {
+        switch (ReportMessage("Save changes to " + m_strTitle + "?",
+                              MB_YESNOCANCEL | MB_ICONEXCLAMATION)) {
+        case IDYES: {
+            const unsigned savesBefore = m_nSaves;
+            m_bSavingToKeep = true;
+            OnCmdMsg(ID_FILE_SAVE, nullptr);
+            m_bSavingToKeep = false;
+            if (m_nSaves == savesBefore)
+                return FALSE; // cancelled, or the file could not be written
+            break;
+        }
+        case IDNO:
+            return TRUE;
+        default:
+            return FALSE;
+        }
+    }
+    return TRUE;
+}
+
+std::string CParlDoc::ProjectNameFor(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    const std::size_t dot = path.find_last_of('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash) ||
+        dot == (slash == std::string::npos ? 0 : slash + 1))
+        return path + ".plp";
+    return path.substr(0, dot) + ".plp";
 }
 
 void CParlDoc::SetModifiedFlag(BOOL bModified) {
