@@ -342,12 +342,14 @@ const Case kCases[] = {
              dialog.selectFile(QString::fromStdString(t.PathOf("note.htm")));
              return static_cast<int>(QDialog::Accepted);
          });
+         t.m_script.Push(CModalScript::Button(QMessageBox::Yes)); // "... Replace it?"
          t.m_script.Push(CModalScript::Button(QMessageBox::Cancel));
          EXPECT_FALSE(t.Doc().SaveModified());
          EXPECT_EQ(proposed, "note.plp");
          EXPECT_TRUE(t.Doc().IsModified());
-         ASSERT_EQ(t.m_script.Shown().size(), 3u);
-         EXPECT_EQ(t.m_script.Shown()[2].text, t.m_script.Shown()[0].text);
+         ASSERT_EQ(t.m_script.Shown().size(), 4u);
+         EXPECT_EQ(t.m_script.Shown()[3].text, t.m_script.Shown()[0].text);
+         EXPECT_EQ(t.m_script.Unanswered(), 0);
          t.m_keeper->Flush();
          EXPECT_TRUE(t.OwnCopy().contains("kept words"));
          // A project holds it: exit goes on, and the copy goes.
