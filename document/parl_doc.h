@@ -79,6 +79,11 @@ public:
     void OnFileSave();   // document/qt
     void OnFileSaveAs(); // document/qt
     void OnFileSend();
+    // The mail's text: the message as plain text without its tags, and a line that asks the
+    // reader to open the attached page.
+    std::string MailBody(const std::string& attachment) override;
+    // The line that ends the mail's text.
+    static std::string MailClosingLine(const std::string& attachmentName);
     void OnEditHtml(); // document/qt
 
     // Whether the e-mail at m_strLastEmailPath no longer shows the message: the text or the
