@@ -25,6 +25,50 @@ bool Has(const std::vector<std::string>& args, const char* word) {
     return false;
 }
 
+// The toolkit's own options of a window, written with one dash (some take a value after them).
+bool IsToolkitOption(const std::string& arg) {
+    static const char* const kOptions[] = {"-platform",
+                                           "-platformpluginpath",
+                                           "-platformtheme",
+                                           "-plugin",
+                                           "-qwindowgeometry",
+                                           "-qwindowicon",
+                                           "-qwindowtitle",
+                                           "-reverse",
+                                           "-session",
+                                           "-style",
+                                           "-stylesheet",
+                                           "-widgetcount",
+                                           "-display",
+                                           "-geometry",
+                                           "-title",
+                                           "-name",
+                                           "-nograb",
+                                           "-dograb",
+                                           "-sync"};
+    for (const char* option : kOptions) {
+        if (arg == option)
+            return true;
+    }
+    return false;
+}
+
+// The first word before "--" that looks like an option and is none the window knows; empty
+// when there is none. A file whose name starts with a dash comes after "--".
+std::string UnknownOption(const std::vector<std::string>& args) {
+    for (const std::string& a : args) {
+        if (a == "--")
+            break;
+        if (a.size() > 1 && a[0] == '-' && (a[1] == '-' || !IsToolkitOption(a)))
+            return a;
+    }
+    return {};
+}
+
+constexpr const char* kWindowUsage =
+    "usage: parlino [FILE]\n"
+    "Opens the composer, with FILE (a project) in it when given.\n\n";
+
 std::string FolderOfThisProgram() {
     char self[PATH_MAX];
     const ssize_t n = ::readlink("/proc/self/exe", self, sizeof self - 1);
@@ -92,14 +136,18 @@ int main(int argc, char** argv) {
                                                       ::isatty(STDERR_FILENO) == 1});
     }
     if (Has(args, "--help") || Has(args, "-h")) {
-        std::cout << "usage: parlino [FILE]\n"
-                     "Opens the composer, with FILE (a project) in it when given.\n\n"
-                  << CompileUsage();
+        std::cout << kWindowUsage << CompileUsage();
         return 0;
     }
     if (Has(args, "--version")) {
         std::cout << "parlino " << PARL_VERSION << "\n";
         return 0;
+    }
+    // An option the program does not know is no file to open.
+    if (const std::string unknown = UnknownOption(args); !unknown.empty()) {
+        std::cerr << "parlino: unknown option " << unknown << "\n"
+                  << kWindowUsage << CompileUsage();
+        return 2;
     }
     return RunToolkitHalf(argv);
 }

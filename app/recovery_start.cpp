@@ -75,8 +75,14 @@ BOOL ProcessShellCommandWithRecovery(CWinApp& app, CCommandLineInfo& cmdInfo,
         return TRUE;
     }
 
-    if (!app.ProcessShellCommand(cmdInfo))
-        return FALSE;
+    if (!app.ProcessShellCommand(cmdInfo)) {
+        // A file that cannot be opened (a folder, a missing or unreadable file) has been
+        // reported; the window opens with an empty message all the same.
+        CCommandLineInfo newInfo;
+        if (cmdInfo.m_nShellCommand != CCommandLineInfo::FileOpen ||
+            !app.ProcessShellCommand(newInfo))
+            return FALSE;
+    }
     MakeKeeper(app, store);
     return TRUE;
 }

@@ -13,6 +13,15 @@
 
 namespace {
 
+DWORD AppendStreamedText(DWORD_PTR dwCookie, BYTE* pbBuff, LONG cb, LONG* pcb) {
+    if (cb > 0 && pbBuff != nullptr)
+        reinterpret_cast<std::string*>(dwCookie)->append(reinterpret_cast<const char*>(pbBuff),
+                                                         static_cast<std::size_t>(cb));
+    if (pcb != nullptr)
+        *pcb = cb;
+    return 0;
+}
+
 bool EndsWith(const std::string& text, const char* ending) {
     const std::size_t n = std::strlen(ending);
     return text.size() >= n && text.compare(text.size() - n, n, ending) == 0;
@@ -229,10 +238,37 @@ BOOL CParlDoc::IsModified() {
 }
 
 BOOL CParlDoc::SaveModified() {
-    const unsigned savesBefore = m_nSaves;
-    if (CRichEditDoc::SaveModified())
-        return TRUE;
-    return m_nSaves != savesBefore ? TRUE : FALSE;
+    // Only a project holds the message: the save that answers the question proposes one, and
+    // an e-mail page saved there instead leaves the message unsaved, so the question comes back
+    // until a project holds it, the user gives it up (No) or stops (Cancel).
+    while (IsModified()) {
+        switch (ReportMessage("Save changes to " + m_strTitle + "?",
+                              MB_YESNOCANCEL | MB_ICONEXCLAMATION)) {
+        case IDYES: {
+            const unsigned savesBefore = m_nSaves;
+            m_bSavingToKeep = true;
+            OnCmdMsg(ID_FILE_SAVE, nullptr);
+            m_bSavingToKeep = false;
+            if (m_nSaves == savesBefore)
+                return FALSE; // cancelled, or the file could not be written
+            break;
+        }
+        case IDNO:
+            return TRUE;
+        default:
+            return FALSE;
+        }
+    }
+    return TRUE;
+}
+
+std::string CParlDoc::ProjectNameFor(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    const std::size_t dot = path.find_last_of('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash) ||
+        dot == (slash == std::string::npos ? 0 : slash + 1))
+        return path + ".plp";
+    return path.substr(0, dot) + ".plp";
 }
 
 void CParlDoc::SetModifiedFlag(BOOL bModified) {
@@ -269,9 +305,71 @@ void CParlDoc::OnFileSend() {
         if (!saved)
             return;
         attachment = preview;
+        // The reader sees the attachment's name: it is named after the message, in a folder
+        // of its own beside the preview page.
+        std::string stem = m_strTitle;
+        if (const std::size_t dot = stem.find_last_of('.'); dot != std::string::npos && dot > 0)
+            stem.resize(dot);
+        if (stem.empty() || stem.find('/') != std::string::npos)
+            stem = "message";
+        std::error_code error;
+        const std::filesystem::path folder = std::filesystem::path(preview).parent_path() / "mail";
+        std::filesystem::create_directories(folder, error);
+        const std::filesystem::path named = folder / (stem + ".htm");
+        if (!error && std::filesystem::copy_file(
+                          preview, named, std::filesystem::copy_options::overwrite_existing, error))
+            attachment = named.string();
     }
     SetPathName(attachment, FALSE);
     OnFileSendMail();
     SetPathName(rememberedPath, FALSE);
     SetTitle(rememberedTitle);
+}
+
+std::string CParlDoc::MailClosingLine(const std::string& attachmentName) {
+    return "Open the attached page, " + attachmentName +
+           ", in your web browser to see and hear this message.";
+}
+
+std::string CParlDoc::MailBody(const std::string& attachment) {
+    std::string text;
+    if (IRichEditView* view = GetView()) {
+        EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&text), 0, &AppendStreamedText};
+        view->GetRichEditCtrl().SendMessage(EM_STREAMOUT, SF_TEXT, reinterpret_cast<LPARAM>(&es));
+    }
+    // Line by line, without the tags; a line that held tags alone goes with them.
+    std::string body;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        std::string kept;
+        bool hadTag = false;
+        for (std::size_t i = 0; i < line.size();) {
+            const std::size_t close = line[i] == '<' ? line.find('>', i) : std::string::npos;
+            if (close != std::string::npos) {
+                const tag::Parts parts = tag::Split(line.substr(i, close - i + 1));
+                if (tag::IsScriptName(parts.name) &&
+                    (parts.verb == "Speak" || parts.verb == "Read" || parts.verb == "Play" ||
+                     parts.verb == "Move")) {
+                    hadTag = true;
+                    i = close + 1;
+                    continue;
+                }
+            }
+            kept += line[i++];
+        }
+        if (!(hadTag && kept.find_first_not_of(" \t") == std::string::npos))
+            body += kept + "\n";
+        start = end + 1;
+    }
+    while (!body.empty() && (body.back() == '\n' || body.back() == ' '))
+        body.pop_back();
+    const std::size_t slash = attachment.find_last_of('/');
+    const std::string name = slash == std::string::npos ? attachment : attachment.substr(slash + 1);
+    return (body.empty() ? std::string() : body + "\n\n") + MailClosingLine(name) + "\n";
 }

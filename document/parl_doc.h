@@ -70,9 +70,11 @@ public:
     // that only went out in an e-mail page.
     BOOL IsModified() override;
     void SetModifiedFlag(BOOL bModified = TRUE) override;
-    // Yes to "Save changes" goes on after any save the user made in the dialog: one who chose
-    // to save an e-mail page has chosen what to keep.
+    // Yes to "Save changes" saves through the dialog with a project name proposed; it goes on
+    // only once a project holds the message. After an e-mail page the question comes back.
     BOOL SaveModified() override;
+    // The project name beside an e-mail page: "note.htm" gives "note.plp".
+    static std::string ProjectNameFor(const std::string& path);
     // Storing with m_nSaveKind 1 writes the page and one zero byte; everything else is the
     // rich text.
     void Serialize(CArchive& ar) override;
@@ -81,6 +83,11 @@ public:
     void OnFileSave();   // document/qt
     void OnFileSaveAs(); // document/qt
     void OnFileSend();
+    // The mail's text: the message as plain text without its tags, and a line that asks the
+    // reader to open the attached page.
+    std::string MailBody(const std::string& attachment) override;
+    // The line that ends the mail's text.
+    static std::string MailClosingLine(const std::string& attachmentName);
     void OnEditHtml(); // document/qt
 
     // Whether the e-mail at m_strLastEmailPath no longer shows the message: the text or the
@@ -164,6 +171,8 @@ private:
     bool m_bProjectUnsaved = false;
     // Successful saves so far.
     unsigned m_nSaves = 0;
+    // While the save that answers "Save changes?" runs.
+    bool m_bSavingToKeep = false;
     // While Open runs, and whether it has begun to replace the text.
     bool m_bOpening = false;
     bool m_bOpenReplacedText = false;

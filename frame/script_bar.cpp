@@ -1,10 +1,10 @@
 #include "frame/script_bar.h"
 
+#include "compiler/tag.h"
 #include "frame/main_frame.h"
 #include "platform/file_find.h"
 #include "platform/logfont.h"
 #include "platform/qt/font_dialog.h"
-#include "platform/qt/message_box.h"
 #include "platform/qt/settings_store.h"
 #include "platform/qt/system_metrics.h"
 #include "platform/qt/win_app.h"
@@ -15,9 +15,13 @@
 #include <QAction>
 #include <QComboBox>
 #include <QFontDatabase>
+#include <QKeyEvent>
 #include <QToolBar>
 #include <algorithm>
 #include <cstring>
+#include <functional>
+#include <iterator>
+#include <vector>
 
 const char* const CScriptBar::kAnimations[23] = {
     "RestPose",      "Alert",   "Announce",    "Congratulate", "Confused",     "Decline",
@@ -31,9 +35,10 @@ const char* const CScriptBar::kDestinations[9] = {"Upper Left",   "Middle Left",
 
 const char* const CScriptBar::kWebCharacters[3] = {"genie", "robby", "merlin"};
 
-const char* const CScriptBar::kNoCharactersMessage =
-    "Could not find any characters on\nyour hard drive. Characters available from the web\n"
-    "have been loaded. See character location in help!";
+const char* const CScriptBar::kLeftOutNote =
+    "Character files left out, as their names cannot name a character in a tag (a name "
+    "starts with a letter and holds letters, digits and _ only, and is no word of the page's "
+    "script):";
 
 std::string CScriptBar::CurrentEntry(const QComboBox* list) {
     if (list == nullptr || list->currentIndex() < 0)
@@ -68,6 +73,33 @@ QComboBox* CreateList(QToolBar* bar, int index, UINT nID, int width, int dropped
     delete separator;
     return list;
 }
+
+// Hands the keyboard back when the list is left with Escape: pressed on the list, or on its
+// dropped-down entries, which the list then closes as a choice closes them.
+class CListEscape : public QObject {
+public:
+    CListEscape(QComboBox* list, std::function<void()> handBack)
+        : QObject(list), m_list(list), m_handBack(std::move(handBack)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if ((event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride) ||
+            static_cast<QKeyEvent*>(event)->key() != Qt::Key_Escape)
+            return QObject::eventFilter(watched, event);
+        if (event->type() == QEvent::ShortcutOverride) {
+            event->accept(); // the key comes as a key press
+            return true;
+        }
+        if (watched != m_list)
+            m_list->hidePopup();
+        m_handBack();
+        return true;
+    }
+
+private:
+    QComboBox* m_list;
+    std::function<void()> m_handBack;
+};
 
 // As many rows as fit in the dropped height below the list's own field.
 void FitDroppedHeight(QComboBox* list) {
@@ -106,18 +138,34 @@ BOOL CMainFrame::CreateScriptBar() {
         m_wndScriptBar.m_wndDestinationCombo == nullptr)
         return FALSE;
 
-    // The characters installed: the folder value is joined to the pattern as it stands.
+    // The page draws its own characters, so the web characters are always there; installed
+    // character files add their names beside them. A file whose name no tag can use is left
+    // out, and the list's tip says which and why. Names that differ only in case are one name
+    // in the page's script.
     QComboBox* characters = m_wndScriptBar.m_wndCharacterCombo;
+    std::vector<std::string> names(std::begin(CScriptBar::kWebCharacters),
+                                   std::end(CScriptBar::kWebCharacters));
+    QStringList leftOut;
     CFileFind finder;
     BOOL bWorking = finder.FindFile(CharacterFolder() + "*.acs");
     while (bWorking) {
         bWorking = finder.FindNextFile();
-        characters->addItem(QString::fromStdString(finder.GetFileTitle()));
+        const std::string title = finder.GetFileTitle();
+        if (!tag::IsScriptName(title)) {
+            leftOut << QString::fromStdString(finder.GetFileName());
+            continue;
+        }
+        if (std::none_of(names.begin(), names.end(),
+                         [&](const std::string& name) { return tag::SameName(name, title); }))
+            names.push_back(title);
     }
-    if (characters->count() == 0) {
-        for (const char* name : CScriptBar::kWebCharacters)
-            characters->addItem(QString::fromLatin1(name));
-        AfxMessageBox(CScriptBar::kNoCharactersMessage, MB_OK);
+    for (const std::string& name : names)
+        characters->addItem(QString::fromStdString(name));
+    if (!leftOut.isEmpty()) {
+        const QString note = QString::fromLatin1(CScriptBar::kLeftOutNote);
+        characters->setToolTip(characters->toolTip() + QLatin1Char('\n') + note +
+                               QLatin1Char('\n') + leftOut.join(QLatin1Char('\n')));
+        characters->setStatusTip(note + QLatin1Char(' ') + leftOut.join(QStringLiteral(", ")));
     }
     characters->setCurrentIndex(0);
 
@@ -157,6 +205,14 @@ BOOL CMainFrame::CreateScriptBar() {
             if (QWidget* view = GetActiveView())
                 view->setFocus(Qt::OtherFocusReason);
         });
+        // So does Escape, from the dropped-down entries or from the list itself: the next
+        // letter typed must not pick another entry.
+        auto* escape = new CListEscape(list, [this] {
+            if (QWidget* view = GetActiveView())
+                view->setFocus(Qt::OtherFocusReason);
+        });
+        list->installEventFilter(escape);
+        list->view()->installEventFilter(escape);
     }
     return TRUE;
 }

@@ -32,9 +32,10 @@ public:
     // The animations of the Play list and the destinations of the Move list, in list order.
     static const char* const kAnimations[23];
     static const char* const kDestinations[9];
-    // The characters offered when the character folder holds none.
+    // The characters the page always draws, listed first whatever files are installed.
     static const char* const kWebCharacters[3];
-    static const char* const kNoCharactersMessage;
+    // The list's tip when character files were left out; their names follow, one a line.
+    static const char* const kLeftOutNote;
 
 private:
     friend class CMainFrame;

@@ -3,6 +3,8 @@
 #include "document/parl_doc.h"
 #include "options/option_sht.h"
 
+#include <tuple>
+
 void ShowAdvancedOptions(CParlDoc& doc, QWidget* parent) {
     COptionSht sheet("Advanced Options", parent, 1);
     sheet.m_locPage.m_strCharacterLocation = doc.m_strCharacterLocation;
@@ -16,6 +18,13 @@ void ShowAdvancedOptions(CParlDoc& doc, QWidget* parent) {
     sheet.m_defPage.m_strLanguage = doc.m_strLanguage;
     if (sheet.DoModal() != IDOK)
         return;
+    const auto settings = [&doc] {
+        return std::make_tuple(doc.m_strCharacterLocation, doc.m_strDefaultCharacter,
+                               doc.m_crCommand, doc.m_strBackgroundPicture,
+                               doc.m_bRecipientHasAgent, doc.m_bPlayInBrowsers, doc.m_nScreenWidth,
+                               doc.m_nScreenHeight);
+    };
+    const auto before = settings();
     doc.m_strCharacterLocation = sheet.m_locPage.m_strCharacterLocation;
     doc.m_strDefaultCharacter = sheet.m_defPage.m_strDefaultCharacter;
     doc.m_crCommand = sheet.m_colorPage.m_crCommand;
@@ -29,5 +38,7 @@ void ShowAdvancedOptions(CParlDoc& doc, QWidget* parent) {
         doc.m_nScreenWidth = resolution->cx;
         doc.m_nScreenHeight = resolution->cy;
     }
-    doc.SetModifiedFlag(TRUE);
+    // OK with nothing changed is no edit of the message.
+    if (settings() != before)
+        doc.SetModifiedFlag(TRUE);
 }

@@ -23,9 +23,10 @@ public:
     // The framework's own file dialog, for documents that have no save dialog of their own.
     // `path` proposes a name and receives the choice; false when the user cancelled.
     virtual bool DoPromptFileName(std::string& path, bool bOpenFileDialog) = 0;
-    // Whether a mail client can take an attachment, and handing one to it (reporting failures).
+    // Whether a mail client can take an attachment, and handing one to it (reporting failures)
+    // in a new message whose text is `body` (Windows-1252, lines ending in "\n").
     virtual bool IsMailAvailable() = 0;
-    virtual bool SendMail(const std::string& path) = 0;
+    virtual bool SendMail(const std::string& path, const std::string& body) = 0;
     // The folder of files the program makes for itself (the preview page), created if
     // needed; empty for the current folder.
     virtual std::string CacheFolder() { return std::string(); }

@@ -142,7 +142,11 @@ void CDocument::OnFileSendMail() {
         return;
     }
     if (IDocFramework* fw = AfxGetDocFramework())
-        fw->SendMail(m_strPathName);
+        fw->SendMail(m_strPathName, MailBody(m_strPathName));
+}
+
+std::string CDocument::MailBody(const std::string&) {
+    return std::string();
 }
 
 void CDocument::OnUpdateFileSendMail(CCmdUI* pCmdUI) {

@@ -54,6 +54,8 @@ public:
     // update handler offers the command only when a mail client is available.
     void OnFileSendMail();
     void OnUpdateFileSendMail(CCmdUI* pCmdUI);
+    // The text of the new mail that carries `attachment`; empty here.
+    virtual std::string MailBody(const std::string& attachment);
 
     // Called after every change of path name, title or modified flag (the frame's title).
     void SetChangeListener(std::function<void()> listener) { m_onChanged = std::move(listener); }

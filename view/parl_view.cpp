@@ -22,12 +22,15 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTimer>
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -68,7 +71,11 @@ CParlView::CParlView(CParlDoc* pDoc, QWidget* pParent) : CRichEditView(pParent),
     MapCommands();
     m_pSpelling = std::make_unique<CSpelling>(*this);
     m_pSpelling->MapCommands(*this);
-    connect(this, &QTextEdit::cursorPositionChanged, this, [this] { ScheduleCommandUpdate(); });
+    connect(this, &QTextEdit::cursorPositionChanged, this, [this] {
+        if (textCursor().position() != m_nAfterTag)
+            m_nAfterTag = -1;
+        ScheduleCommandUpdate();
+    });
     connect(this, &QTextEdit::selectionChanged, this, [this] { ScheduleCommandUpdate(); });
     connect(this, &QTextEdit::currentCharFormatChanged, this, [this] { ScheduleCommandUpdate(); });
     connect(this, &QTextEdit::textChanged, this, [this] { ScheduleCommandUpdate(); });
@@ -381,30 +388,82 @@ void CParlView::InsertCommandTag(const std::string& strTag) {
     cf.dwEffects = 0;
     cf.crTextColor = m_pDocument != nullptr ? m_pDocument->m_crCommand : 255;
 
-    CHARRANGE sel{0, 0};
-    SendMessage(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&sel));
-    // The colour marks the tag alone: typing after it goes on in the text's own format.
-    QTextCursor context(document());
-    context.setPosition(sel.cpMin);
-    const QTextCharFormat textFormat = context.charFormat();
+    // Positions of the text document from here on: the control's own count two for a
+    // paragraph mark.
+    const int start = textCursor().selectionStart();
+    // The colour marks the tag alone: typing after it goes on in the format of the text
+    // around the caret.
+    const QTextCharFormat textFormat = TextFormatAround(start);
     // One undo step for the tag and its colour, after the history the message already has.
     QTextCursor undoStep(document());
     undoStep.beginEditBlock();
-    // The control's 8-bit text: the tag covers as many positions as it has bytes.
+    // The control's 8-bit text.
     const QByteArray bytes = CRichEditFormat::ToCp1252(QString::fromStdString(strTag));
     SendMessage(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(bytes.constData()));
-    const LONG end = sel.cpMin + static_cast<LONG>(bytes.size());
+    const int end = textCursor().position();
 
-    CHARRANGE tag{sel.cpMin, end};
-    SendMessage(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&tag));
     SendMessage(EM_HIDESELECTION, 1, 0);
-    SendMessage(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
-    CHARRANGE caret{end, end};
-    SendMessage(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&caret));
+    QTextCursor tag(document());
+    tag.setPosition(start);
+    tag.setPosition(end, QTextCursor::KeepAnchor);
+    tag.mergeCharFormat(CRichEditFormat::DeltaFromRecord(cf));
+    QTextCursor caret = textCursor();
+    caret.setPosition(end);
+    setTextCursor(caret);
     undoStep.endEditBlock();
     setCurrentCharFormat(textFormat);
+    m_nAfterTag = textCursor().position();
+    m_afterTagFormat = textFormat;
     SendMessage(EM_HIDESELECTION, 0, 0);
     SetModified();
+}
+
+void CParlView::keyPressEvent(QKeyEvent* event) {
+    // The format chosen when the tag went in is held by the caret only until the next change
+    // of the document at or before it; it is set again for the first key.
+    const QTextCursor caret = textCursor();
+    if (m_nAfterTag >= 0 && caret.position() == m_nAfterTag && !caret.hasSelection() &&
+        !event->text().isEmpty() && event->text().at(0).isPrint())
+        setCurrentCharFormat(m_afterTagFormat);
+    CRichEditView::keyPressEvent(event);
+}
+
+QTextCharFormat CParlView::TextFormatAround(int position) const {
+    // The nearest character of the paragraph that belongs to no tag, before the caret or else
+    // after it; a paragraph of tags alone, or none at all, types in the message's default
+    // format (never the command colour, never another paragraph's format).
+    const QTextBlock block = document()->findBlock(position);
+    const QString text = block.text();
+    std::vector<bool> inTag(static_cast<std::size_t>(text.size()), false);
+    for (qsizetype open = text.indexOf(QLatin1Char('<')); open >= 0;
+         open = text.indexOf(QLatin1Char('<'), open + 1)) {
+        const qsizetype close = text.indexOf(QLatin1Char('>'), open);
+        if (close < 0)
+            break;
+        if (text.lastIndexOf(QLatin1Char('<'), close) != open)
+            continue;
+        for (qsizetype i = open; i <= close; ++i)
+            inTag[static_cast<std::size_t>(i)] = true;
+        open = close;
+    }
+    const int offset = position - block.position();
+    auto formatOf = [&](int index) {
+        QTextCursor cursor(block);
+        cursor.setPosition(block.position() + index + 1);
+        QTextCharFormat format = cursor.charFormat();
+        format.clearProperty(QTextFormat::ObjectType);
+        format.clearProperty(QTextFormat::ImageName);
+        return format;
+    };
+    for (int i = std::min(offset, static_cast<int>(text.size())) - 1; i >= 0; --i) {
+        if (!inTag[static_cast<std::size_t>(i)] && text.at(i) != QChar::ObjectReplacementCharacter)
+            return formatOf(i);
+    }
+    for (int i = std::max(offset, 0); i < text.size(); ++i) {
+        if (!inTag[static_cast<std::size_t>(i)] && text.at(i) != QChar::ObjectReplacementCharacter)
+            return formatOf(i);
+    }
+    return CRichEditFormat::ToQt(DefaultCharFormat());
 }
 
 // ---- Formatting -----------------------------------------------------------------------------

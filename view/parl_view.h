@@ -61,6 +61,11 @@ public:
     // Puts `strTag` (UTF-8) in place of the selection in the command colour and leaves the
     // caret right after it.
     void InsertCommandTag(const std::string& strTag);
+    // The format text typed at `position` (of the text document) goes on in after a tag.
+    QTextCharFormat TextFormatAround(int position) const;
+    // Where the last tag ended and the format typing goes on in there; -1 once the caret left.
+    int m_nAfterTag = -1;
+    QTextCharFormat m_afterTagFormat;
 
     // Spelling checked as you type, with its commands and the context menu's corrections.
     CSpelling& Spelling() { return *m_pSpelling; }
@@ -105,6 +110,8 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    // Text typed right after a tag, with the caret not moved since, takes the format kept for it.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void MapCommands();

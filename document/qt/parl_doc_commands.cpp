@@ -52,7 +52,10 @@ void CParlDoc::OnFileSave() {
         OnFileSaveAs();
         return;
     }
-    SaveThroughDialog(PathFileName(m_strLastEmailPath));
+    // The save that answers "Save changes?" must keep the message, which only a project does:
+    // it proposes the e-mail's name as a project.
+    const std::string email = PathFileName(m_strLastEmailPath);
+    SaveThroughDialog(m_bSavingToKeep && !email.empty() ? ProjectNameFor(email) : email);
 }
 
 void CParlDoc::SaveThroughDialog(const std::string& proposal) {

@@ -2,7 +2,13 @@
 
 #include "platform/qt/modal_seam.h"
 
+#include <QCheckBox>
+#include <QLabel>
+#include <QLayout>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <algorithm>
 
 CDialog::CDialog(QWidget* pParent) : QDialog(pParent) {}
 
@@ -10,6 +16,14 @@ int CDialog::DoModal() {
     if (!m_bInitialized) {
         m_bInitialized = true;
         OnInitDialog();
+    }
+    // Text measured for another font would be cut off: the controls placed in dialog units
+    // take the size their text needs, and the dialog grows to hold them. (A dialog with a
+    // layout sizes itself.)
+    if (layout() == nullptr) {
+        const QSize need = FitTextControls(*this, DialogUnits().ToPixelsX(4));
+        if (need.width() > width() || need.height() > height())
+            resize(std::max(need.width(), width()), std::max(need.height(), height()));
     }
     const int result = CModalSeam::Exec(*this);
     if (result == QDialog::Accepted)
@@ -64,4 +78,56 @@ void CDialog::done(int result) {
     if (result == QDialog::Accepted && !UpdateData(TRUE))
         return;
     QDialog::done(result);
+}
+
+QSize CDialog::TextNeed(const QWidget& control) {
+    if (const auto* label = qobject_cast<const QLabel*>(&control)) {
+        if (label->text().isEmpty())
+            return {};
+        if (!label->wordWrap())
+            return label->sizeHint();
+        return {label->width(), label->heightForWidth(label->width())};
+    }
+    if (qobject_cast<const QCheckBox*>(&control) != nullptr ||
+        qobject_cast<const QRadioButton*>(&control) != nullptr)
+        return control.sizeHint();
+    if (const auto* button = qobject_cast<const QPushButton*>(&control)) {
+        if (button->text().isEmpty())
+            return {};
+        // The style's own size hint adds a least width of its liking; the text needs the
+        // text, the button's margin and its frame.
+        const QStyle* style = button->style();
+        const QSize text = button->fontMetrics().size(Qt::TextShowMnemonic, button->text());
+        int extra = style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button) +
+                    2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button);
+        if (button->isDefault() || button->autoDefault())
+            extra += 2 * style->pixelMetric(QStyle::PM_ButtonDefaultIndicator, nullptr, button);
+        int width = text.width() + extra;
+        if (!button->icon().isNull())
+            width += button->iconSize().width() + 4;
+        return {width, text.height() + extra};
+    }
+    return {};
+}
+
+QSize CDialog::FitTextControls(QWidget& container, int margin) {
+    QSize need;
+    for (QWidget* control : container.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (control->isWindow())
+            continue;
+        QRect r = control->geometry();
+        const QSize text = TextNeed(*control);
+        if (text.isValid()) {
+            if (text.width() > r.width())
+                r.setWidth(text.width());
+            if (text.height() > r.height()) {
+                const int grow = text.height() - r.height();
+                r.setTop(std::max(0, r.top() - grow / 2));
+                r.setHeight(text.height());
+            }
+            control->setGeometry(r);
+        }
+        need = need.expandedTo(QSize(r.right() + 1 + margin, r.bottom() + 1 + margin));
+    }
+    return need;
 }

@@ -46,6 +46,15 @@ public:
 
     void done(int result) override;
 
+    // The size a label, check box, radio button or push button needs to show its whole text;
+    // an invalid size for other widgets. A word-wrapped label needs the height of its text at
+    // its width.
+    static QSize TextNeed(const QWidget& control);
+    // Gives every text control among the direct children of `container` the size its text
+    // needs, keeping its left edge and its middle line, and returns the size `container` needs
+    // to hold them with `margin` to spare.
+    static QSize FitTextControls(QWidget& container, int margin);
+
 private:
     bool m_bInitialized = false;
 };

@@ -8,7 +8,7 @@ bool CMailSender::IsAvailable() {
     return !QStandardPaths::findExecutable(QString::fromLatin1(kProgram)).isEmpty();
 }
 
-bool CMailSender::Send(const std::string& path, QString& reason) {
+bool CMailSender::Send(const std::string& path, const QString& body, QString& reason) {
     const QString program = QStandardPaths::findExecutable(QString::fromLatin1(kProgram));
     if (program.isEmpty()) {
         reason = QStringLiteral("%1 was not found on the PATH.").arg(QString::fromLatin1(kProgram));
@@ -16,8 +16,12 @@ bool CMailSender::Send(const std::string& path, QString& reason) {
     }
     QProcess process;
     process.setProgram(program);
-    process.setArguments(
-        {QStringLiteral("--attach"), QFileInfo(QString::fromStdString(path)).absoluteFilePath()});
+    QStringList arguments{QStringLiteral("--utf8")};
+    if (!body.isEmpty())
+        arguments << QStringLiteral("--body") << body;
+    arguments << QStringLiteral("--attach")
+              << QFileInfo(QString::fromStdString(path)).absoluteFilePath();
+    process.setArguments(arguments);
     if (!process.startDetached()) {
         reason = process.errorString();
         return false;

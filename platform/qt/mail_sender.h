@@ -11,7 +11,7 @@ public:
 
     // Whether xdg-email is on the PATH.
     static bool IsAvailable();
-    // Starts `xdg-email --attach ABSOLUTE_PATH` without waiting for it. On failure `reason`
-    // says why.
-    static bool Send(const std::string& path, QString& reason);
+    // Starts `xdg-email --utf8 --body BODY --attach ABSOLUTE_PATH` (no --body for an empty
+    // body) without waiting for it. On failure `reason` says why.
+    static bool Send(const std::string& path, const QString& body, QString& reason);
 };

@@ -107,13 +107,6 @@ void CPropertyPage::Create() {
             control->setGeometry(r.x(), r.y(), r.width(), control->sizeHint().height());
         } else {
             Place(control, item.x, item.y, item.cx, item.cy);
-            // A label measured for another font would cut its text off: it takes the width its
-            // text needs, up to the page's right edge.
-            if (item.kind == CDialogItem::Static) {
-                const int room = DialogUnits().ToPixelsX(m_template.cx) - control->x();
-                if (control->width() < control->sizeHint().width())
-                    control->resize(std::min(control->sizeHint().width(), room), control->height());
-            }
         }
         // Controls made after the page was shown would stay hidden until shown themselves.
         control->show();
@@ -126,6 +119,10 @@ void CPropertyPage::Create() {
         else if (auto* button = qobject_cast<QPushButton*>(control))
             connect(button, &QPushButton::clicked, this, [this, nID] { Notify(BN_CLICKED, nID); });
     }
+    // A label or check box measured for another font would cut its text off: it takes the
+    // size its text needs, and the page grows to hold it.
+    const QSize need = FitTextControls(*this, DialogUnits().ToPixelsX(7));
+    setMinimumSize(minimumSize().expandedTo(need));
     OnInitDialog();
 }
 

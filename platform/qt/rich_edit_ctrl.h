@@ -56,6 +56,11 @@ public:
     const RtfCharFormat& DefaultCharFormat() const { return m_defaultFormat; }
     double Dpi() const;
 
+    // Character positions of the control (a paragraph mark counts two) and of the text
+    // document (one).
+    LONG CpFromPosition(int position) const;
+    int PositionFromCp(LONG cp) const;
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     QMimeData* createMimeDataFromSelection() const override;
@@ -74,8 +79,6 @@ private:
     LRESULT StreamOut(WPARAM format, EDITSTREAM* stream) const;
     LRESULT StreamIn(WPARAM format, EDITSTREAM* stream);
 
-    LONG CpFromPosition(int position) const;
-    int PositionFromCp(LONG cp) const;
     // The format that text typed at the caret gets, never a picture's.
     QTextCharFormat TypingFormat() const;
     void InsertPlainText(const QString& text, const QTextCharFormat& format);

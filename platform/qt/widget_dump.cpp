@@ -1,5 +1,7 @@
 #include "platform/qt/widget_dump.h"
 
+#include "platform/qt/dialog.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
@@ -40,6 +42,9 @@ QJsonObject Describe(const QWidget& w) {
     const QPoint global = w.mapToGlobal(QPoint(0, 0));
     o["global"] = QJsonArray{global.x(), global.y()};
     o["visible"] = w.isVisible();
+    // What a label's or button's text needs, to tell a cut-off text.
+    if (const QSize need = CDialog::TextNeed(w); need.isValid())
+        o["need"] = QJsonArray{need.width(), need.height()};
     o["focus"] = w.hasFocus();
     // Widgets built from a dialog template carry their place in it.
     for (const char* property : {"templateItem", "templateItems"}) {

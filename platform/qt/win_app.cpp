@@ -5,6 +5,7 @@
 #include "platform/qt/file_io.h"
 #include "platform/qt/mail_sender.h"
 #include "platform/qt/message_box.h"
+#include "platform/qt/rich_edit_format.h"
 #include "platform/resource_tables.h"
 
 #include <QApplication>
@@ -226,9 +227,9 @@ bool CWinApp::IsMailAvailable() {
     return CMailSender::IsAvailable();
 }
 
-bool CWinApp::SendMail(const std::string& path) {
+bool CWinApp::SendMail(const std::string& path, const std::string& body) {
     QString reason;
-    if (CMailSender::Send(path, reason))
+    if (CMailSender::Send(path, CRichEditFormat::FromCp1252(body.c_str(), body.size()), reason))
         return true;
     AfxMessageBox("Could not start the mail program " + std::string(CMailSender::kProgram) +
                       " to send \"" + path + "\".\n" + reason.toStdString(),

@@ -81,7 +81,7 @@ public:
     void AddToRecentFileList(const std::string& path) override;
     bool DoPromptFileName(std::string& path, bool bOpenFileDialog) override;
     bool IsMailAvailable() override;
-    bool SendMail(const std::string& path) override;
+    bool SendMail(const std::string& path, const std::string& body) override;
     // The user's cache folder of the program.
     std::string CacheFolder() override;
 

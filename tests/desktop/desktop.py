@@ -92,11 +92,12 @@ class Desktop:
 class Session:
     """One run of parlino on `desktop`; closed by `close`, which kills it if it still runs."""
 
-    def __init__(self, desktop, *args, characters=()):
+    def __init__(self, desktop, *args, characters=(), env=None, setup=None):
         self.desktop = desktop
         self.home = tempfile.mkdtemp(prefix="parl-desktop-")
         self.dump_path = os.path.join(self.home, "widgets.json")
-        self.env = dict(desktop.env, HOME=self.home, PARL_WIDGET_DUMP=self.dump_path,
+        self.env = dict(desktop.env, **(env or {}), HOME=self.home,
+                        PARL_WIDGET_DUMP=self.dump_path,
                         XDG_CONFIG_HOME=os.path.join(self.home, ".config"),
                         XDG_DATA_HOME=os.path.join(self.home, ".local", "share"),
                         XDG_CACHE_HOME=os.path.join(self.home, ".cache"))
@@ -105,6 +106,8 @@ class Session:
             os.makedirs(folder)
             for name in characters:
                 open(os.path.join(folder, name + ".acs"), "wb").close()
+        if setup:
+            setup(self.home, self.env)  # files and settings the test needs before the start
         self.proc = subprocess.Popen([PARLINO, *args], env=self.env, cwd=self.home,
                                      stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
 
@@ -213,9 +216,9 @@ class DesktopTestCase(unittest.TestCase):
     def tearDownClass(cls):
         cls.desktop.close()
 
-    def start(self, *args, characters=("genie",), first_window="Parlino"):
+    def start(self, *args, characters=("genie",), first_window="Parlino", env=None, setup=None):
         """Starts parlino and waits for its first window (a message box may come first)."""
-        session = Session(self.desktop, *args, characters=characters)
+        session = Session(self.desktop, *args, characters=characters, env=env, setup=setup)
         self.addCleanup(session.close)
         session.wait_window(first_window)
         return session

@@ -13,14 +13,15 @@ def message_text(dump):
 
 class Window(desktop.DesktopTestCase):
     def test_typing_at_start_goes_to_the_message_and_saves_through_the_file_dialog(self):
-        # No character files: the start-up message box comes first and is closed with Enter.
-        app = self.start(characters=(), first_window="^Parl$")
-        app.key("Return")
-        app.wait_window("Parlino")
+        # No character files, as on a new desktop: no box comes up, the first word typed goes
+        # into the message, and the page's own characters are offered.
+        app = self.start(characters=())
         app.wait_dump("the main window active", lambda d: window(d, "Parlino")["active"])
         app.type("Hello world")
-        app.wait_dump("the typed text in the message",
-                      lambda d: message_text(d) == "Hello world")
+        dump = app.wait_dump("the typed text in the message",
+                             lambda d: message_text(d) == "Hello world")
+        self.assertEqual([w["title"] for w in dump["windows"]], [window(dump, "Parlino")["title"]])
+        self.assertEqual(find(window(dump, "Parlino"), "QComboBox")["text"], "genie")
 
         app.key("ctrl+s")
         app.wait_window("Save as an email or a project")
@@ -135,8 +136,9 @@ class Window(desktop.DesktopTestCase):
         app.key("Down")
         app.key("Return")
         app.wait_window("Parlino")
-        app.wait_dump("merlin chosen",
-                      lambda d: find(window(d, "Parlino"), "QComboBox")["text"] == "merlin")
+        # The page's own characters come first: genie, robby, merlin.
+        app.wait_dump("robby chosen",
+                      lambda d: find(window(d, "Parlino"), "QComboBox")["text"] == "robby")
         app.type("Hello")
         app.wait_dump("the typed text in the message", lambda d: message_text(d) == "Hello")
 

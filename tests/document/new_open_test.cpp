@@ -142,14 +142,19 @@ TEST_F(NewOpenTest, yesToSaveChangesBeforeNewAsksWhereAndCancellingThatKeepsTheM
     EXPECT_EQ(m_script.Unanswered(), 0);
 }
 
-TEST_F(NewOpenTest, savingTheChangesAsAnEmailAlsoLetsOpenGoOn) {
+TEST_F(NewOpenTest, savingTheChangesAsAnEmailAsksAgainBeforeOpenGoesOn) {
     WriteFile(PathOf("other.plp"), "{\\rtf1\\ansi Other\\par }");
     Type("Unsaved");
     m_script.Push(CModalScript::ChooseFile(QString::fromStdString(PathOf("other.plp"))));
     m_script.Push(CModalScript::Button(QMessageBox::Yes));
     m_script.Push(CModalScript::ChooseFile(QString::fromStdString(PathOf("mail")), 2));
+    // The page holds no message to open again: the question comes back, and only No gives the
+    // message up.
+    m_script.Push(CModalScript::Button(QMessageBox::No));
     m_app->OnFileOpen();
     EXPECT_NE(ReadFile(PathOf("mail.htm")).find("Unsaved"), std::string::npos);
+    ASSERT_EQ(m_script.Shown().size(), 4u);
+    EXPECT_EQ(m_script.Shown()[3].text, m_script.Shown()[1].text);
     EXPECT_EQ(Text(), "Other");
     EXPECT_EQ(Doc().GetPathName(), PathOf("other.plp"));
     EXPECT_EQ(m_script.Unanswered(), 0);

@@ -7,6 +7,8 @@
 #include "support/file_faults.h"
 
 #include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLockFile>
 #include <QTest>
 #include <csignal>
@@ -324,6 +326,39 @@ const Case kCases[] = {
          EXPECT_TRUE(QDir(t.m_folder).entryList({"*.plp"}, QDir::Files).isEmpty());
      },
      // Declined: the restored message's copy went with it.
+     {0, 0, false, 0}},
+    {"YesToSaveChangesAfterAPageAsksForAProjectAndKeepsTheCopyUntilOneHoldsTheMessage",
+     [](RecoveryTest& t) {
+         t.Start();
+         t.Edit("kept words");
+         ASSERT_TRUE(t.Doc().OnSaveDocument(t.PathOf("note.htm")));
+         // Exit asks; Yes proposes the page's name as a project, and the user saves the page
+         // once more instead: the message is in no project, so the question comes back.
+         QString proposed;
+         t.m_script.Push(CModalScript::Button(QMessageBox::Yes));
+         t.m_script.Push([&](QWidget& modal) {
+             auto& dialog = static_cast<QFileDialog&>(modal);
+             proposed = QFileInfo(dialog.selectedFiles().value(0)).fileName();
+             dialog.selectFile(QString::fromStdString(t.PathOf("note.htm")));
+             return static_cast<int>(QDialog::Accepted);
+         });
+         t.m_script.Push(CModalScript::Button(QMessageBox::Yes)); // "... Replace it?"
+         t.m_script.Push(CModalScript::Button(QMessageBox::Cancel));
+         EXPECT_FALSE(t.Doc().SaveModified());
+         EXPECT_EQ(proposed, "note.plp");
+         EXPECT_TRUE(t.Doc().IsModified());
+         ASSERT_EQ(t.m_script.Shown().size(), 4u);
+         EXPECT_EQ(t.m_script.Shown()[3].text, t.m_script.Shown()[0].text);
+         EXPECT_EQ(t.m_script.Unanswered(), 0);
+         t.m_keeper->Flush();
+         EXPECT_TRUE(t.OwnCopy().contains("kept words"));
+         // A project holds it: exit goes on, and the copy goes.
+         t.m_script.Push(CModalScript::Button(QMessageBox::Yes));
+         t.m_script.Push(CModalScript::ChooseFile(QString::fromStdString(t.PathOf("note.plp"))));
+         EXPECT_TRUE(t.Doc().SaveModified());
+         EXPECT_FALSE(t.Doc().IsModified());
+         t.m_keeper->Flush();
+     },
      {0, 0, false, 0}},
     {"ExitDropsTheCopy",
      [](RecoveryTest& t) {

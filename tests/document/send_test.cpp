@@ -17,6 +17,18 @@ protected:
     std::string Cwd() const { return PathOf("cwd"); }
     // The preview page goes to the program's cache folder, never where the user works.
     static std::string Preview() { return CParlDoc::PreviewFilePath(); }
+    // A page without an e-mail of its own goes out named after the message.
+    static std::string Named(const std::string& stem) {
+        return QFileInfo(QString::fromStdString(Preview())).path().toStdString() + "/mail/" + stem +
+               ".htm";
+    }
+    // The arguments of xdg-email: the message's text, a line about the page, the page.
+    static std::string Mail(const std::string& text, const std::string& attachment) {
+        const std::string name =
+            QFileInfo(QString::fromStdString(attachment)).fileName().toStdString();
+        return "--utf8\n--body\n" + text + "\n\n" + CParlDoc::MailClosingLine(name) +
+               "\n\n--attach\n" + attachment + "\n";
+    }
 };
 
 } // namespace
@@ -28,7 +40,8 @@ TEST_F(SendTest, aMessageNeverSavedAsEmailIsSentAsThePreviewFileInTheCacheFolder
     EXPECT_EQ(Preview(),
               QStandardPaths::writableLocation(QStandardPaths::CacheLocation).toStdString() +
                   "/temp.htm");
-    EXPECT_EQ(WaitForMail(), "--attach\n" + Preview() + "\n");
+    EXPECT_EQ(WaitForMail(), Mail("Hello", Named("Untitled")));
+    EXPECT_EQ(ReadFile(Named("Untitled")), ReadFile(Preview()));
     EXPECT_EQ(ReadFile(Preview()), Doc().m_strHtml + std::string(1, '\0'));
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(Cwd() + "/temp.htm")));
     EXPECT_NE(Doc().m_strHtml.find("genie"), std::string::npos);
@@ -46,7 +59,8 @@ TEST_F(SendTest, aProjectKeepsItsPathNameAndTitleAfterSendingThePreviewFile) {
     SaveAs(PathOf("hello"), 1);
     Command(ID_FILE_SEND_MAIL);
     // Not in the project's folder, whatever the current folder is.
-    EXPECT_EQ(WaitForMail(), "--attach\n" + Preview() + "\n");
+    EXPECT_EQ(WaitForMail(), Mail("Hello", Named("hello")));
+    EXPECT_EQ(ReadFile(Named("hello")), ReadFile(Preview()));
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(PathOf("temp.htm"))));
     EXPECT_EQ(Doc().GetPathName(), PathOf("hello.plp"));
     EXPECT_EQ(Doc().GetTitle(), "hello.plp");
@@ -60,7 +74,7 @@ TEST_F(SendTest, anUnchangedMessageSendsItsEmailWithoutWritingAnything) {
     // Whatever stands in the file now is what goes out, since nothing is written.
     WriteFile(PathOf("hello.htm"), "as it was");
     Command(ID_FILE_SEND_MAIL);
-    EXPECT_EQ(WaitForMail(), "--attach\n" + PathOf("hello.htm") + "\n");
+    EXPECT_EQ(WaitForMail(), Mail("Hello", PathOf("hello.htm")));
     EXPECT_EQ(ReadFile(PathOf("hello.htm")), "as it was");
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(Cwd() + "/temp.htm")));
     EXPECT_EQ(Doc().GetPathName(), "");
@@ -71,7 +85,7 @@ TEST_F(SendTest, aMessageChangedSinceItsEmailWritesTheEmailAgainBeforeSending) {
     SaveAs(PathOf("hello"), 2);
     Type(" <genie Speak Changed>");
     Command(ID_FILE_SEND_MAIL);
-    EXPECT_EQ(WaitForMail(), "--attach\n" + PathOf("hello.htm") + "\n");
+    EXPECT_EQ(WaitForMail(), Mail("Hello", PathOf("hello.htm")));
     const std::string sent = ReadFile(PathOf("hello.htm"));
     EXPECT_NE(sent.find("Changed"), std::string::npos);
     EXPECT_EQ(sent, Doc().m_strHtml + std::string(1, '\0'));
@@ -86,7 +100,7 @@ TEST_F(SendTest, aChangeThatAProjectSaveClearedStillRefreshesTheEmail) {
     SaveAs(PathOf("hello"), 1);
     ASSERT_FALSE(Doc().IsModified());
     Command(ID_FILE_SEND_MAIL);
-    EXPECT_EQ(WaitForMail(), "--attach\n" + PathOf("hello.htm") + "\n");
+    EXPECT_EQ(WaitForMail(), Mail("Hello again", PathOf("hello.htm")));
     EXPECT_NE(ReadFile(PathOf("hello.htm")).find("again"), std::string::npos);
     EXPECT_EQ(Doc().GetPathName(), PathOf("hello.plp"));
 }
@@ -100,7 +114,8 @@ TEST_F(SendTest, aHandEditedPageIsWhatGoesOut) {
     Command(CParlDoc::kCmdEditHtml);
     Type(" more");
     Command(ID_FILE_SEND_MAIL);
-    EXPECT_EQ(WaitForMail(), "--attach\n" + Preview() + "\n");
+    EXPECT_EQ(WaitForMail(), Mail("Hello more", Named("Untitled")));
+    EXPECT_EQ(ReadFile(Named("Untitled")), ReadFile(Preview()));
     EXPECT_EQ(ReadFile(Preview()), std::string("<P>by hand</P>") + '\0');
 }
 
@@ -128,6 +143,6 @@ TEST_F(SendTest, anEmailFileThatIsGoneIsWrittenAgainBeforeSending) {
     SaveAs(PathOf("hello"), 2);
     ASSERT_TRUE(QFile::remove(QString::fromStdString(PathOf("hello.htm"))));
     Command(ID_FILE_SEND_MAIL);
-    EXPECT_EQ(WaitForMail(), "--attach\n" + PathOf("hello.htm") + "\n");
+    EXPECT_EQ(WaitForMail(), Mail("Hello", PathOf("hello.htm")));
     EXPECT_EQ(ReadFile(PathOf("hello.htm")), Doc().m_strHtml + std::string(1, '\0'));
 }

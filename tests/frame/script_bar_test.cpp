@@ -91,38 +91,41 @@ TEST_F(ScriptBarTest, AnimationAndDestinationListsHoldTheirNamesInOrder) {
     EXPECT_EQ(frame.m_wndScriptBar.m_wndDestinationCombo->currentText(), "Upper Left");
 }
 
-TEST_F(ScriptBarTest, CharacterListHoldsTheTitlesOfTheCharacterFilesKeepingTheirCase) {
-    SetCharacterPath(MakeFolder(QStringLiteral("chars"), {"genie.acs", "Genie.acs", "merlin.ACS",
-                                                          "notes.txt", "robby.acf"}));
+TEST_F(ScriptBarTest, CharacterListHoldsTheWebCharactersThenTheFilesWhoseNamesTagsCanUse) {
+    SetCharacterPath(
+        MakeFolder(QStringLiteral("chars"),
+                   {"genie.acs", "Genie.acs", "merlin.ACS", "notes.txt", "robby.acf", "peedy.acs",
+                    "3po.acs", "document.acs", "my char.acs", "Zed_2.acs", "genieRequest.acs"}));
     CMainFrame& frame = BuildFrame();
-    // Name order, letter case ignored, ties in byte order.
-    EXPECT_EQ(Entries(frame.m_wndScriptBar.m_wndCharacterCombo),
-              (QStringList{"Genie", "genie", "merlin"}));
-    EXPECT_EQ(frame.m_wndScriptBar.m_wndCharacterCombo->currentIndex(), 0);
+    QComboBox* list = frame.m_wndScriptBar.m_wndCharacterCombo;
+    // The page's own characters first; a file adds a name the script does not know yet (in
+    // the script "Genie" is "genie"), in name order, and never one that no tag can use.
+    EXPECT_EQ(Entries(list), (QStringList{"genie", "robby", "merlin", "peedy", "Zed_2"}));
+    EXPECT_EQ(list->currentText(), "genie");
+    // The tip and the status bar say which files were left out, and why.
+    for (const QString& tip : {list->toolTip(), list->statusTip()}) {
+        EXPECT_TRUE(tip.contains(QLatin1String("left out"))) << tip.toStdString();
+        for (const char* file : {"3po.acs", "document.acs", "my char.acs", "genieRequest.acs"})
+            EXPECT_TRUE(tip.contains(QLatin1String(file))) << file << " in " << tip.toStdString();
+        EXPECT_FALSE(tip.contains(QLatin1String("peedy"))) << tip.toStdString();
+    }
     EXPECT_TRUE(m_script.Shown().empty());
 }
 
-TEST_F(ScriptBarTest, EmptyCharacterFolderOffersTheWebCharactersAndSaysSoOnce) {
-    SetCharacterPath(MakeFolder(QStringLiteral("empty"), {"readme.txt"}));
-    m_script.Push(CModalScript::Button(QMessageBox::Ok));
-    CMainFrame& frame = BuildFrame();
-    EXPECT_EQ(Entries(frame.m_wndScriptBar.m_wndCharacterCombo),
-              (QStringList{"genie", "robby", "merlin"}));
-    EXPECT_EQ(frame.m_wndScriptBar.m_wndCharacterCombo->currentText(), "genie");
-    ASSERT_EQ(m_script.Shown().size(), 1u);
-    EXPECT_EQ(m_script.Last().kind, "QMessageBox");
-    EXPECT_EQ(m_script.Last().text,
-              "Could not find any characters on\nyour hard drive. Characters available from "
-              "the web\nhave been loaded. See character location in help!");
-    EXPECT_EQ(m_script.Last().title, "Parl");
-}
-
-TEST_F(ScriptBarTest, MissingCharacterFolderCountsAsEmpty) {
-    SetCharacterPath(m_tmp.filePath(QStringLiteral("no such folder/")).toStdString());
-    m_script.Push(CModalScript::Button(QMessageBox::Ok));
-    CMainFrame& frame = BuildFrame();
-    EXPECT_EQ(frame.m_wndScriptBar.m_wndCharacterCombo->count(), 3);
-    EXPECT_EQ(m_script.Shown().size(), 1u);
+TEST_F(ScriptBarTest, WithoutCharacterFilesTheWebCharactersAreListedAndNothingIsShown) {
+    // An empty folder, and one that does not exist: the same list, no box at start.
+    for (const std::string& folder :
+         {MakeFolder(QStringLiteral("empty"), {"readme.txt"}),
+          m_tmp.filePath(QStringLiteral("no such folder/")).toStdString()}) {
+        SetCharacterPath(folder);
+        CMainFrame& frame = BuildFrame();
+        EXPECT_EQ(Entries(frame.m_wndScriptBar.m_wndCharacterCombo),
+                  (QStringList{"genie", "robby", "merlin"}))
+            << folder;
+        EXPECT_EQ(frame.m_wndScriptBar.m_wndCharacterCombo->currentText(), "genie");
+        EXPECT_FALSE(frame.m_wndScriptBar.m_wndCharacterCombo->toolTip().contains("left out"));
+        EXPECT_TRUE(m_script.Shown().empty()) << folder;
+    }
 }
 
 TEST_F(ScriptBarTest, FolderValueIsJoinedToThePatternWithoutASeparator) {
@@ -132,7 +135,8 @@ TEST_F(ScriptBarTest, FolderValueIsJoinedToThePatternWithoutASeparator) {
     MakeFolder(QStringLiteral("."), {"charsbeside.acs", "other.acs"});
     SetCharacterPath(m_tmp.filePath(QStringLiteral("chars")).toStdString());
     CMainFrame& frame = BuildFrame();
-    EXPECT_EQ(Entries(frame.m_wndScriptBar.m_wndCharacterCombo), (QStringList{"charsbeside"}));
+    EXPECT_EQ(Entries(frame.m_wndScriptBar.m_wndCharacterCombo),
+              (QStringList{"genie", "robby", "merlin", "charsbeside"}));
 }
 
 TEST_F(ScriptBarTest, EmptyCharacterPathSearchesTheCurrentFolder) {
@@ -140,7 +144,8 @@ TEST_F(ScriptBarTest, EmptyCharacterPathSearchesTheCurrentFolder) {
     ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(folder)));
     m_frame = std::make_unique<CMainFrame>();
     ASSERT_TRUE(m_frame->LoadFrame(IDR_MAINFRAME));
-    EXPECT_EQ(Entries(m_frame->m_wndScriptBar.m_wndCharacterCombo), (QStringList{"peedy"}));
+    EXPECT_EQ(Entries(m_frame->m_wndScriptBar.m_wndCharacterCombo),
+              (QStringList{"genie", "robby", "merlin", "peedy"}));
 }
 
 TEST_F(ScriptBarTest, FrameCreationFailsWithoutTheScriptBarsTable) {

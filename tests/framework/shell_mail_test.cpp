@@ -95,7 +95,8 @@ TEST_F(ShellMailTest, sendAttachesTheDocumentsFileByItsAbsolutePath) {
     CTestDoc doc;
     doc.SetPathName("temp email.htm", FALSE);
     doc.OnCmdMsg(ID_FILE_SEND_MAIL, nullptr);
-    EXPECT_EQ(WaitForFile(record), "--attach\n" + PathOf("temp email.htm") + "\n");
+    // A document without a mail text of its own sends no --body; the text is UTF-8.
+    EXPECT_EQ(WaitForFile(record), "--utf8\n--attach\n" + PathOf("temp email.htm") + "\n");
     EXPECT_TRUE(m_script.Shown().empty());
 }
 

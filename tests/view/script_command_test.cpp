@@ -4,6 +4,7 @@
 #include "view/speak_dlg.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QPlainTextEdit>
 #include <QTest>
 
@@ -182,4 +183,64 @@ TEST_F(ScriptCommandTest, EachTagIsOneUndoStepAfterTheHistoryBeforeIt) {
     m_view->redo();
     EXPECT_EQ(Text(), "Hello<genie Play Wave>");
     EXPECT_EQ(FormatOf(5, 22).crTextColor, 0x0000FFu);
+}
+
+TEST_F(ScriptCommandTest, TextTypedAfterATagTakesTheFormatOfTheTextAroundTheCaret) {
+    // Keys as the user presses them; "R" stands for Script > Read. What was typed after the
+    // last tag must be in the paragraph's text format: never the command colour, never the
+    // format of another paragraph (the welcome message's heading is 18 pt bold navy).
+    struct Row {
+        const char* what;
+        bool welcome;               // starts from the welcome message, else a new message
+        std::vector<QString> steps; // keys, or "R"
+        const char* typed;          // the text typed after the last tag
+    };
+    const Row rows[] = {
+        {"welcome message, a new paragraph at its end", true, {"ctrl+end", "enter", "R", "Z"}, "Z"},
+        {"a tag at the end of a line that starts with a tag",
+         false,
+         {"aaa", "enter", "bbb", "enter", "R", "Y", "up", "home", "R", "X", "end", "R", "W"},
+         "W"},
+    };
+    for (const Row& row : rows) {
+        m_view->clear();
+        m_view->ApplyDefaultFormats();
+        if (row.welcome) {
+            QFile file(QStringLiteral(PARL_SOURCE_DIR "/examples/welcome.rtf"));
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+            const QByteArray rtf = file.readAll();
+            m_view->StreamInRtf(rtf.constData(), static_cast<std::size_t>(rtf.size()));
+        }
+        for (const QString& step : row.steps) {
+            if (step == "R")
+                Frame().SendCommand(ID_SCRIPT_READ);
+            else if (step == "ctrl+end")
+                QTest::keyClick(m_view, Qt::Key_End, Qt::ControlModifier);
+            else if (step == "enter")
+                QTest::keyClick(m_view, Qt::Key_Return);
+            else if (step == "up")
+                QTest::keyClick(m_view, Qt::Key_Up);
+            else if (step == "home")
+                QTest::keyClick(m_view, Qt::Key_Home);
+            else if (step == "end")
+                QTest::keyClick(m_view, Qt::Key_End);
+            else
+                QTest::keyClicks(m_view, step);
+        }
+        // The caret stands right after the typed letter, the tag's ">" before it.
+        const int caret = m_view->textCursor().position();
+        QTextCursor around(m_view->document());
+        around.setPosition(caret - 2);
+        around.setPosition(caret, QTextCursor::KeepAnchor);
+        ASSERT_EQ(around.selectedText(), QString(">") + row.typed) << row.what;
+        const CHARFORMAT typed =
+            FormatOf(m_view->CpFromPosition(caret - 1), m_view->CpFromPosition(caret));
+        EXPECT_EQ(typed.crTextColor, 0u) << row.what;
+        EXPECT_EQ(typed.dwEffects & CFE_BOLD, 0u) << row.what;
+        EXPECT_EQ(typed.yHeight, 240) << row.what;
+        EXPECT_STREQ(typed.szFaceName, "Arial") << row.what;
+        // The tag itself keeps the command colour to its last character.
+        around.setPosition(caret - 1);
+        EXPECT_EQ(around.charFormat().foreground().color(), QColor(Qt::red)) << row.what;
+    }
 }
