@@ -463,6 +463,7 @@ void CRichEditCtrl::ReplaceContent(const char* bytes, std::size_t size, bool pla
     doc->clear();
     doc->rootFrame()->setFrameFormat(frame);
     CRtfReader reader(cursor, m_defaultFormat, Dpi());
+    reader.SetPixelBudget(m_pictureBudget);
     if (plainText)
         reader.ReadPlainText(bytes, size);
     else
@@ -482,6 +483,7 @@ void CRichEditCtrl::InsertRtf(const char* bytes, std::size_t size, bool plainTex
     cursor.removeSelectedText();
     CRtfReader reader(cursor, m_defaultFormat, Dpi());
     reader.SetKeepFirstBlockFormat(true);
+    reader.SetPixelBudget(m_pictureBudget);
     if (plainText)
         reader.ReadPlainText(bytes, size);
     else

@@ -56,6 +56,11 @@ public:
     const RtfCharFormat& DefaultCharFormat() const { return m_defaultFormat; }
     double Dpi() const;
 
+    // Pixels that the pictures of one load or paste may decode in all; pictures beyond keep
+    // their bytes and size and show a placeholder. A control that nobody sees (the
+    // command-line compile) needs to decode none.
+    void SetPictureBudget(long long pixels) { m_pictureBudget = pixels; }
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     QMimeData* createMimeDataFromSelection() const override;
@@ -87,4 +92,5 @@ private:
 
     RtfCharFormat m_defaultFormat;
     bool m_selectionHidden = false;
+    long long m_pictureBudget = 100LL * 1000 * 1000;
 };
