@@ -424,17 +424,26 @@ LRESULT CRichEditCtrl::StreamIn(WPARAM format, EDITSTREAM* stream) {
         return 0;
     if ((format & (SF_RTF | SF_TEXT)) == 0)
         return 0;
+    // The callback writes straight behind what has come so far, in pieces that grow with the
+    // input, so a message of pictures is neither copied twice nor asked for in thousands of
+    // small calls.
     std::string bytes;
-    std::vector<BYTE> chunk(static_cast<std::size_t>(kChunk));
+    std::size_t used = 0;
+    LONG ask = kChunk;
     stream->dwError = 0;
     for (;;) {
+        if (bytes.size() < used + static_cast<std::size_t>(ask))
+            bytes.resize(used + static_cast<std::size_t>(ask));
         LONG got = 0;
-        stream->dwError = stream->pfnCallback(stream->dwCookie, chunk.data(), kChunk, &got);
+        stream->dwError = stream->pfnCallback(
+            stream->dwCookie, reinterpret_cast<BYTE*>(bytes.data() + used), ask, &got);
         if (stream->dwError != 0 || got <= 0)
             break;
-        bytes.append(reinterpret_cast<const char*>(chunk.data()),
-                     static_cast<std::size_t>(std::min(got, kChunk)));
+        used += static_cast<std::size_t>(std::min(got, ask));
+        ask =
+            static_cast<LONG>(std::min<std::size_t>(std::max<std::size_t>(used, kChunk), 1 << 22));
     }
+    bytes.resize(used);
     const bool plain = (format & SF_RTF) == 0;
     if ((format & SFF_SELECTION) != 0) {
         InsertRtf(bytes.data(), bytes.size(), plain);

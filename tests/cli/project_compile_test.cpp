@@ -200,6 +200,18 @@ TEST_F(ProjectCompile, bytesOfFontsWithoutACharsetAreReadInTheDocumentsCodePage)
          "{\\rtf1\\ansi\\ansicpg932\\deff0{\\fonttbl{\\f0\\fnil MS Gothic;}}\\pard\\f0 "
          "\\'82\\'b1\\'82\\'f1 \\'83e\\'83X\\'83g <genie Speak \\'93\\'fa\\'96\\'7b>\\par }",
          "\x82\xb1\x82\xf1 \x83\x65\x83\x58\x83\x67 ", "\x93\xfa\x96\x7b"},
+        {"936",
+         "{\\rtf1\\ansi\\ansicpg936\\deff0{\\fonttbl{\\f0\\fnil SimSun;}}\\pard\\f0 "
+         "\\'d6\\'d0\\'ce\\'c4 <genie Speak \\'c4\\'e3\\'ba\\'c3>\\par }",
+         "\xd6\xd0\xce\xc4 ", "\xc4\xe3\xba\xc3"},
+        {"949",
+         "{\\rtf1\\ansi\\ansicpg949\\deff0{\\fonttbl{\\f0\\fnil Gulim;}}\\pard\\f0 "
+         "\\'c7\\'d1\\'b1\\'b9 <genie Speak \\'be\\'c8\\'b3\\'e7>\\par }",
+         "\xc7\xd1\xb1\xb9 ", "\xbe\xc8\xb3\xe7"},
+        {"950",
+         "{\\rtf1\\ansi\\ansicpg950\\deff0{\\fonttbl{\\f0\\fnil MingLiU;}}\\pard\\f0 "
+         "\\'a4\\'a4\\'a4\\'e5 <genie Speak \\'a7A\\'a6n>\\par }",
+         "\xa4\xa4\xa4\xe5 ", "\xa7\x41\xa6\x6e"},
     };
     for (const Row& row : rows) {
         std::ofstream(Path("codepage.plp"), std::ios::binary) << row.rtf;
