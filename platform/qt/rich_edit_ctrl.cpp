@@ -6,6 +6,7 @@
 
 #include <QBuffer>
 #include <QImage>
+#include <QImageReader>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QPalette>
@@ -503,17 +504,30 @@ void CRichEditCtrl::InsertRtf(const char* bytes, std::size_t size, bool plainTex
 }
 
 bool CRichEditCtrl::InsertPicture(const QByteArray& bytes, RtfPictureKind kind) {
-    QImage image;
-    if (!image.loadFromData(bytes, kind == RtfPictureKind::Png ? "PNG" : "JPEG") || image.isNull())
+    // The size from the header; the pixels only within the budget, as a message's are read.
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader decoder(&buffer, kind == RtfPictureKind::Png ? "png" : "jpeg");
+    const QSize size = decoder.size();
+    if (!size.isValid() || size.isEmpty())
         return false;
+    QImage image;
+    if (static_cast<long long>(size.width()) * size.height() <= m_pictureBudget) {
+        image = decoder.read();
+        if (image.isNull())
+            return false;
+    } else {
+        image = CRtfReader::Placeholder();
+    }
     const double dpi = Dpi();
     const QString name = QStringLiteral("parl-insert:%1").arg(++g_insertedPictureNumber);
     document()->addResource(QTextDocument::ImageResource, QUrl(name), image);
     // Shown at one pixel of the picture to one pixel of a 96-dot screen.
-    const int goalWidth = image.width() * 15;
-    const int goalHeight = image.height() * 15;
+    const int goalWidth = static_cast<int>(std::min(size.width() * 15LL, 1000000LL));
+    const int goalHeight = static_cast<int>(std::min(size.height() * 15LL, 1000000LL));
     QTextCharFormat format = TypingFormat();
-    format.merge(CRichEditFormat::MakePicture(name, kind, bytes, image.width(), image.height(),
+    format.merge(CRichEditFormat::MakePicture(name, kind, bytes, size.width(), size.height(),
                                               goalWidth, goalHeight, dpi));
     QTextCursor cursor = textCursor();
     cursor.beginEditBlock();

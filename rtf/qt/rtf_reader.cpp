@@ -99,24 +99,6 @@ void AppendHex(std::string_view text, QByteArray& out, int& nibble) {
     out.truncate(o - out.data());
 }
 
-// What the editor shows in place of a picture it does not decode: a grey box with a darker
-// frame, drawn at the picture's shown size.
-const QImage& Placeholder() {
-    static const QImage image = [] {
-        QImage box(32, 32, QImage::Format_RGB32);
-        box.fill(QColor(0xD8, 0xD8, 0xD8));
-        const QRgb frame = qRgb(0x80, 0x80, 0x80);
-        for (int i = 0; i < 32; ++i) {
-            box.setPixel(i, 0, frame);
-            box.setPixel(i, 31, frame);
-            box.setPixel(0, i, frame);
-            box.setPixel(31, i, frame);
-        }
-        return box;
-    }();
-    return image;
-}
-
 } // namespace
 
 std::size_t CRtfReader::CharStateHash::operator()(const CharState& s) const {
@@ -131,6 +113,22 @@ CRtfReader::CRtfReader(const QTextCursor& cursor, const RtfCharFormat& defaults,
     : m_cursor(cursor), m_defaults(defaults), m_dpi(dpi) {}
 
 CRtfReader::~CRtfReader() = default;
+
+const QImage& CRtfReader::Placeholder() {
+    static const QImage image = [] {
+        QImage box(32, 32, QImage::Format_RGB32);
+        box.fill(QColor(0xD8, 0xD8, 0xD8));
+        const QRgb frame = qRgb(0x80, 0x80, 0x80);
+        for (int i = 0; i < 32; ++i) {
+            box.setPixel(i, 0, frame);
+            box.setPixel(i, 31, frame);
+            box.setPixel(0, i, frame);
+            box.setPixel(31, i, frame);
+        }
+        return box;
+    }();
+    return image;
+}
 
 bool CRtfReader::IsRtf(const char* data, std::size_t size) {
     return size >= 5 && std::string_view(data, 5) == "{\\rtf";

@@ -13,6 +13,7 @@
 #include "rtf/rtf_tokenizer.h"
 
 #include <QByteArray>
+#include <QImage>
 #include <QString>
 #include <QTextCharFormat>
 #include <QTextCursor>
@@ -42,6 +43,9 @@ public:
     static constexpr long long kDefaultPixelBudget = 100LL * 1000 * 1000;
     void SetPixelBudget(long long pixels) { m_pixelBudget = pixels; }
     long long PixelBudget() const { return m_pixelBudget; }
+    // What the editor shows in place of a picture it does not decode: a grey box with a
+    // darker frame, drawn at the picture's shown size.
+    static const QImage& Placeholder();
     // Pictures shown as placeholders so far.
     int PlaceholderCount() const { return m_placeholders; }
 

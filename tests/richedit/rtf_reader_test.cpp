@@ -162,6 +162,20 @@ TEST(RtfReader, picturesBeyondTheMessagesPixelBudgetShowAPlaceholderAndKeepTheir
             EXPECT_NE(out.find(Hex(picture)), std::string::npos) << row.name;
         ExpectWritingIsStable(ctrl, row.name);
     }
+
+    // A picture file inserted whole goes by the same budget.
+    CRichEditCtrl ctrl;
+    ctrl.SetPictureBudget(1000 * 1000);
+    ASSERT_TRUE(ctrl.InsertPicture(bombBytes, RtfPictureKind::Png));
+    const QTextImageFormat inserted =
+        ctrl.document()->begin().begin().fragment().charFormat().toImageFormat();
+    const QImage shown = ctrl.document()
+                             ->resource(QTextDocument::ImageResource, QUrl(inserted.name()))
+                             .value<QImage>();
+    EXPECT_EQ(shown.size(), QSize(32, 32)); // the placeholder, not 2000 x 2000 pixels
+    EXPECT_NE(StreamOut(ctrl).find("\\picw2000\\pich2000\\picwgoal30000\\pichgoal30000 " +
+                                   Hex(bombBytes) + "}"),
+              std::string::npos);
 }
 
 TEST(RtfReader, unicodeEscapesSkipTheirFallbacksAsUcSays) {
