@@ -510,10 +510,11 @@ bool CRichEditCtrl::InsertPicture(const QByteArray& bytes, RtfPictureKind kind) 
     buffer.open(QIODevice::ReadOnly);
     QImageReader decoder(&buffer, kind == RtfPictureKind::Png ? "png" : "jpeg");
     const QSize size = decoder.size();
-    if (!size.isValid() || size.isEmpty())
+    const long long area = static_cast<long long>(size.width()) * size.height();
+    if (!size.isValid() || size.isEmpty() || area > CRtfReader::kDefaultPixelBudget)
         return false;
     QImage image;
-    if (static_cast<long long>(size.width()) * size.height() <= m_pictureBudget) {
+    if (area <= m_pictureBudget) {
         image = decoder.read();
         if (image.isNull())
             return false;

@@ -654,6 +654,10 @@ void CRtfReader::InsertPicture() {
     if (!size.isValid() || size.isEmpty())
         return;
     const long long area = static_cast<long long>(size.width()) * size.height();
+    // More pixels than a whole message may decode: no editor could show it, and the decoder
+    // would refuse it, so it is left out as undecodable bytes are.
+    if (area > kDefaultPixelBudget)
+        return;
     QImage image;
     if (area <= m_pixelBudget) {
         m_pixelBudget -= area;

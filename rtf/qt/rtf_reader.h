@@ -39,7 +39,8 @@ public:
 
     // Pixels the pictures of one read may decode in all. A picture whose header asks for more
     // than is left keeps its bytes and size but shows a placeholder, so that a small file of
-    // huge pictures costs neither the time nor the memory of decoding them.
+    // huge pictures costs neither the time nor the memory of decoding them. One picture larger
+    // than the default budget on its own is left out, as bytes that are no picture are.
     static constexpr long long kDefaultPixelBudget = 100LL * 1000 * 1000;
     void SetPixelBudget(long long pixels) { m_pixelBudget = pixels; }
     long long PixelBudget() const { return m_pixelBudget; }
