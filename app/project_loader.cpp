@@ -15,6 +15,8 @@ ProjectLoader MakeProjectLoader(CRichEditView& view) {
         }
         std::string rtf(bytes.constData(), static_cast<std::size_t>(bytes.size()));
         bytes.clear();
+        // Nothing is shown: pictures keep their bytes and sizes for the page, undecoded.
+        view.SetPictureBudget(0);
         doc.SetView(&view);
         CArchive ar(CArchive::load, rtf);
         doc.Serialize(ar);

@@ -7,6 +7,8 @@
 # empty message (the program's fixed memory), 1,000 messages of 10 KB in one call against 1,000
 # calls of unrtf, and the start of the window until it takes typing against the smallest Qt
 # Widgets program (bench/tools/minimal_window.cpp), under Xvfb and openbox when they are there.
+# Then opening the 10 MB message and one of 10 photos against a plain QTextEdit that builds the
+# same document (bench_phases qtedit).
 # Last, the longest pause between keystroke and repaint while typing in the 10 KB and 1 MB
 # messages with spelling checked as you type and without (bench_spell).
 #   bench/run.sh [-o FILE]     also writes the table to FILE (e.g. docs/bench-table.md)
@@ -66,6 +68,19 @@ for size in 10240 1048576 10485760; do
     done
     read -r s k < <(timed unrtf --html "$file")
     row "unrtf --html" "$bytes" "$s" "$k" "$k" | tee -a "$work/table"
+done
+
+# Opening against the yardstick, a plain QTextEdit that builds the same paragraphs and pictures
+# through a QTextCursor (qtedit): the 10 MB message and 10 KB of text with 10 photos.
+"$phases" photos 10 "$work/photos.rtf"
+for file in "$work/message-10485760.rtf" "$work/photos.rtf"; do
+    bytes=$(stat -c %s "$file")
+    for phase in streamin qtedit; do
+        read -r s x k < <("$phases" "$phase" "$file" 3)
+        label="$phase"
+        [ "$file" = "$work/photos.rtf" ] && label="$phase, 10 photos"
+        row "$label" "$bytes" "$s" "$x" "$k" | tee -a "$work/table"
+    done
 done
 
 # Whole processes: median milliseconds and peak KB of 5 runs, by bench/tools/process_timer.

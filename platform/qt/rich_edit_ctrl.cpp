@@ -6,6 +6,7 @@
 
 #include <QBuffer>
 #include <QImage>
+#include <QImageReader>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QPalette>
@@ -424,17 +425,26 @@ LRESULT CRichEditCtrl::StreamIn(WPARAM format, EDITSTREAM* stream) {
         return 0;
     if ((format & (SF_RTF | SF_TEXT)) == 0)
         return 0;
+    // The callback writes straight behind what has come so far, in pieces that grow with the
+    // input, so a message of pictures is neither copied twice nor asked for in thousands of
+    // small calls.
     std::string bytes;
-    std::vector<BYTE> chunk(static_cast<std::size_t>(kChunk));
+    std::size_t used = 0;
+    LONG ask = kChunk;
     stream->dwError = 0;
     for (;;) {
+        if (bytes.size() < used + static_cast<std::size_t>(ask))
+            bytes.resize(used + static_cast<std::size_t>(ask));
         LONG got = 0;
-        stream->dwError = stream->pfnCallback(stream->dwCookie, chunk.data(), kChunk, &got);
+        stream->dwError = stream->pfnCallback(
+            stream->dwCookie, reinterpret_cast<BYTE*>(bytes.data() + used), ask, &got);
         if (stream->dwError != 0 || got <= 0)
             break;
-        bytes.append(reinterpret_cast<const char*>(chunk.data()),
-                     static_cast<std::size_t>(std::min(got, kChunk)));
+        used += static_cast<std::size_t>(std::min(got, ask));
+        ask =
+            static_cast<LONG>(std::min<std::size_t>(std::max<std::size_t>(used, kChunk), 1 << 22));
     }
+    bytes.resize(used);
     const bool plain = (format & SF_RTF) == 0;
     if ((format & SFF_SELECTION) != 0) {
         InsertRtf(bytes.data(), bytes.size(), plain);
@@ -463,6 +473,7 @@ void CRichEditCtrl::ReplaceContent(const char* bytes, std::size_t size, bool pla
     doc->clear();
     doc->rootFrame()->setFrameFormat(frame);
     CRtfReader reader(cursor, m_defaultFormat, Dpi());
+    reader.SetPixelBudget(m_pictureBudget);
     if (plainText)
         reader.ReadPlainText(bytes, size);
     else
@@ -482,6 +493,7 @@ void CRichEditCtrl::InsertRtf(const char* bytes, std::size_t size, bool plainTex
     cursor.removeSelectedText();
     CRtfReader reader(cursor, m_defaultFormat, Dpi());
     reader.SetKeepFirstBlockFormat(true);
+    reader.SetPixelBudget(m_pictureBudget);
     if (plainText)
         reader.ReadPlainText(bytes, size);
     else
@@ -492,17 +504,31 @@ void CRichEditCtrl::InsertRtf(const char* bytes, std::size_t size, bool plainTex
 }
 
 bool CRichEditCtrl::InsertPicture(const QByteArray& bytes, RtfPictureKind kind) {
-    QImage image;
-    if (!image.loadFromData(bytes, kind == RtfPictureKind::Png ? "PNG" : "JPEG") || image.isNull())
+    // The size from the header; the pixels only within the budget, as a message's are read.
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader decoder(&buffer, kind == RtfPictureKind::Png ? "png" : "jpeg");
+    const QSize size = decoder.size();
+    const long long area = static_cast<long long>(size.width()) * size.height();
+    if (!size.isValid() || size.isEmpty() || area > CRtfReader::kDefaultPixelBudget)
         return false;
+    QImage image;
+    if (area <= m_pictureBudget) {
+        image = decoder.read();
+        if (image.isNull())
+            return false;
+    } else {
+        image = CRtfReader::Placeholder();
+    }
     const double dpi = Dpi();
     const QString name = QStringLiteral("parl-insert:%1").arg(++g_insertedPictureNumber);
     document()->addResource(QTextDocument::ImageResource, QUrl(name), image);
     // Shown at one pixel of the picture to one pixel of a 96-dot screen.
-    const int goalWidth = image.width() * 15;
-    const int goalHeight = image.height() * 15;
+    const int goalWidth = static_cast<int>(std::min(size.width() * 15LL, 1000000LL));
+    const int goalHeight = static_cast<int>(std::min(size.height() * 15LL, 1000000LL));
     QTextCharFormat format = TypingFormat();
-    format.merge(CRichEditFormat::MakePicture(name, kind, bytes, image.width(), image.height(),
+    format.merge(CRichEditFormat::MakePicture(name, kind, bytes, size.width(), size.height(),
                                               goalWidth, goalHeight, dpi));
     QTextCursor cursor = textCursor();
     cursor.beginEditBlock();

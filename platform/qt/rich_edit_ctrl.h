@@ -61,6 +61,11 @@ public:
     LONG CpFromPosition(int position) const;
     int PositionFromCp(LONG cp) const;
 
+    // Pixels that the pictures of one load or paste may decode in all; pictures beyond keep
+    // their bytes and size and show a placeholder. A control that nobody sees (the
+    // command-line compile) needs to decode none.
+    void SetPictureBudget(long long pixels) { m_pictureBudget = pixels; }
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     QMimeData* createMimeDataFromSelection() const override;
@@ -90,4 +95,5 @@ private:
 
     RtfCharFormat m_defaultFormat;
     bool m_selectionHidden = false;
+    long long m_pictureBudget = 100LL * 1000 * 1000;
 };

@@ -5,6 +5,11 @@
 #include <QBrush>
 #include <QColor>
 #include <QFont>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QGuiApplication>
+#include <QHash>
+#include <QSet>
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
@@ -32,19 +37,45 @@ COLORREF FromQColor(const QColor& color) {
 }
 
 QString FaceOf(const QTextCharFormat& format) {
+    QString shown;
     if (format.hasProperty(QTextFormat::FontFamilies)) {
         const QStringList families = format.property(QTextFormat::FontFamilies).toStringList();
         if (!families.isEmpty())
-            return families.front();
+            shown = families.front();
     }
-    if (format.hasProperty(QTextFormat::FontFamily))
-        return format.stringProperty(QTextFormat::FontFamily);
-    return QString();
+    if (shown.isEmpty() && format.hasProperty(QTextFormat::FontFamily))
+        shown = format.stringProperty(QTextFormat::FontFamily);
+    // The name kept beside the shown face counts while the face shown is the one it was given;
+    // a face set by other means (Qt's own HTML import) has no name kept, or another one.
+    if (format.hasProperty(CRichEditFormat::Face)) {
+        const QString face = format.stringProperty(CRichEditFormat::Face);
+        if (shown.isEmpty() || shown == face || shown == CRichEditFormat::ShownFace(face))
+            return face;
+    }
+    return shown;
 }
 
 void SetFace(QTextCharFormat& format, const QString& face) {
-    format.setFontFamilies(QStringList{face});
+    format.setFontFamilies(QStringList{CRichEditFormat::ShownFace(face)});
+    format.setProperty(CRichEditFormat::Face, face);
     format.setProperty(CRichEditFormat::FaceKey, static_cast<int>(qHash(face)));
+}
+
+struct ShownFaces {
+    QSet<QString> installed; // folded to lower case, as Qt matches families
+    QString fallback;
+    QHash<QString, QString> shown;
+};
+
+ShownFaces* LoadShownFaces() {
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)
+        return nullptr; // no font database without the GUI
+    auto* faces = new ShownFaces;
+    const QStringList families = QFontDatabase::families();
+    for (const QString& family : families)
+        faces->installed.insert(family.toCaseFolded());
+    faces->fallback = QFontInfo(QFont(QStringLiteral("Arial"))).family();
+    return faces;
 }
 
 void SetEffect(QTextCharFormat& format, DWORD effect, bool on) {
@@ -104,6 +135,20 @@ BYTE ResolveFamily(BYTE pitchAndFamily, const std::u16string& face) {
 }
 
 } // namespace
+
+QString CRichEditFormat::ShownFace(const QString& face) {
+    static ShownFaces* faces = nullptr; // kept for the run once the GUI is up
+    if (faces == nullptr)
+        faces = LoadShownFaces();
+    if (faces == nullptr || face.isEmpty())
+        return face;
+    const auto found = faces->shown.constFind(face);
+    if (found != faces->shown.constEnd())
+        return *found;
+    const QString shown = faces->installed.contains(face.toCaseFolded()) ? face : faces->fallback;
+    faces->shown.insert(face, shown);
+    return shown;
+}
 
 LONG CRichEditFormat::SnapTwips(LONG twips) {
     const LONG clamped = std::clamp(twips, kMinTwips, kMaxTwips);
@@ -211,6 +256,7 @@ QTextCharFormat CRichEditFormat::DeltaFromRecord(const CHARFORMAT& record) {
     if (mask & CFM_FACE) {
         copy(QTextFormat::FontFamilies);
         copy(FaceKey);
+        copy(Face);
         copy(PitchAndFamily);
     }
     if (mask & CFM_CHARSET)

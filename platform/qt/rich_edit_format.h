@@ -34,7 +34,16 @@ public:
         // families by its type alone, so formats that differ only in their face would all share
         // one hash, and a document with thousands of faces would take quadratic time to build.
         FaceKey,
+        // The face as the message names it. A face the system does not have is shown through
+        // one fallback face (see ShownFace), and this keeps its name for saving.
+        Face,
     };
+
+    // The face that shows text of `face`: the face itself when it is installed, else one
+    // fallback, the face that the system shows for Arial. Decided once per face for the run:
+    // Qt would otherwise search its font database for every face it lacks at every layout,
+    // and a message of thousands of such faces would take minutes to lay out.
+    static QString ShownFace(const QString& face);
 
     // Heights are kept in half points, the unit RTF writes; a height between two is rounded.
     static LONG SnapTwips(LONG twips);

@@ -6,7 +6,10 @@
 #include "rtf/rtf_codepage.h"
 #include "rtf/rtf_control_words.h"
 
+#include <QBuffer>
+#include <QColor>
 #include <QImage>
+#include <QImageReader>
 #include <QStringDecoder>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -44,6 +47,58 @@ char16_t Sanitize(char16_t unit) {
 
 std::atomic<int> g_pictureNumber{0};
 
+struct HexTable {
+    signed char value[256] = {};
+    constexpr HexTable() {
+        for (auto& v : value)
+            v = -1;
+        for (int c = '0'; c <= '9'; ++c)
+            value[c] = static_cast<signed char>(c - '0');
+        for (int c = 'a'; c <= 'f'; ++c)
+            value[c] = static_cast<signed char>(c - 'a' + 10);
+        for (int c = 'A'; c <= 'F'; ++c)
+            value[c] = static_cast<signed char>(c - 'A' + 10);
+    }
+};
+constexpr HexTable kHex;
+
+// Appends the bytes that the hexadecimal digits of `text` spell; other bytes (blanks) are
+// passed over, and a digit without its pair waits in `nibble` for the next text.
+void AppendHex(std::string_view text, QByteArray& out, int& nibble) {
+    const qsizetype at = out.size();
+    out.resize(at + static_cast<qsizetype>(text.size() / 2 + 1));
+    char* o = out.data() + at;
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    const auto* end = p + text.size();
+    int pending = nibble;
+    while (p < end) {
+        if (pending < 0) {
+            // Whole pairs at a time while both are digits, the common case.
+            while (end - p >= 2) {
+                const int hi = kHex.value[p[0]];
+                const int lo = kHex.value[p[1]];
+                if ((hi | lo) < 0)
+                    break;
+                *o++ = static_cast<char>(hi << 4 | lo);
+                p += 2;
+            }
+            if (p == end)
+                break;
+        }
+        const int v = kHex.value[*p++];
+        if (v < 0)
+            continue;
+        if (pending < 0) {
+            pending = v;
+        } else {
+            *o++ = static_cast<char>(pending << 4 | v);
+            pending = -1;
+        }
+    }
+    nibble = pending;
+    out.truncate(o - out.data());
+}
+
 } // namespace
 
 std::size_t CRtfReader::CharStateHash::operator()(const CharState& s) const {
@@ -58,6 +113,22 @@ CRtfReader::CRtfReader(const QTextCursor& cursor, const RtfCharFormat& defaults,
     : m_cursor(cursor), m_defaults(defaults), m_dpi(dpi) {}
 
 CRtfReader::~CRtfReader() = default;
+
+const QImage& CRtfReader::Placeholder() {
+    static const QImage image = [] {
+        QImage box(32, 32, QImage::Format_RGB32);
+        box.fill(QColor(0xD8, 0xD8, 0xD8));
+        const QRgb frame = qRgb(0x80, 0x80, 0x80);
+        for (int i = 0; i < 32; ++i) {
+            box.setPixel(i, 0, frame);
+            box.setPixel(i, 31, frame);
+            box.setPixel(0, i, frame);
+            box.setPixel(31, i, frame);
+        }
+        return box;
+    }();
+    return image;
+}
 
 bool CRtfReader::IsRtf(const char* data, std::size_t size) {
     return size >= 5 && std::string_view(data, 5) == "{\\rtf";
@@ -111,7 +182,7 @@ void CRtfReader::Read(const char* data, std::size_t size) {
             if (m_skipCount > 0)
                 --m_skipCount;
             else if (State().dest == Dest::Picture && m_picture.kind >= 0)
-                m_picture.data.append(token.text);
+                m_picture.data.append(token.text.data(), static_cast<qsizetype>(token.text.size()));
             break;
         case CRtfTokenizer::Type::End:
             break;
@@ -457,25 +528,8 @@ void CRtfReader::TextBytes(std::string_view bytes) {
         ColorTableText(bytes);
         break;
     case Dest::Picture:
-        if (m_picture.kind < 0)
-            break;
-        for (char c : bytes) {
-            int value;
-            if (c >= '0' && c <= '9')
-                value = c - '0';
-            else if (c >= 'a' && c <= 'f')
-                value = c - 'a' + 10;
-            else if (c >= 'A' && c <= 'F')
-                value = c - 'A' + 10;
-            else
-                continue;
-            if (m_picture.pendingNibble < 0) {
-                m_picture.pendingNibble = value;
-            } else {
-                m_picture.data.push_back(static_cast<char>(m_picture.pendingNibble << 4 | value));
-                m_picture.pendingNibble = -1;
-            }
-        }
+        if (m_picture.kind >= 0)
+            AppendHex(bytes, m_picture.data, m_picture.pendingNibble);
         break;
     }
 }
@@ -586,22 +640,44 @@ void CRtfReader::ApplyBlockFormat() {
 void CRtfReader::InsertPicture() {
     PictureState picture = std::move(m_picture);
     m_picture = PictureState{};
-    if (picture.kind < 0 || picture.data.empty())
+    if (picture.kind < 0 || picture.data.isEmpty())
         return;
     const auto kind = static_cast<RtfPictureKind>(picture.kind);
-    const QByteArray data(picture.data.data(), static_cast<qsizetype>(picture.data.size()));
-    QImage image;
-    if (!image.loadFromData(data, kind == RtfPictureKind::Png ? "PNG" : "JPEG") || image.isNull())
+    const QByteArray data = std::move(picture.data);
+    // The size comes from the picture's header; the pixels are decoded only while the budget
+    // lasts. Bytes whose header gives no size are no picture of their kind.
+    QBuffer buffer;
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader decoder(&buffer, kind == RtfPictureKind::Png ? "png" : "jpeg");
+    const QSize size = decoder.size();
+    if (!size.isValid() || size.isEmpty())
         return;
-    const int width = picture.width > 0 ? picture.width : image.width();
-    const int height = picture.height > 0 ? picture.height : image.height();
+    const long long area = static_cast<long long>(size.width()) * size.height();
+    // More pixels than a whole message may decode: no editor could show it, and the decoder
+    // would refuse it, so it is left out as undecodable bytes are.
+    if (area > kDefaultPixelBudget)
+        return;
+    QImage image;
+    if (area <= m_pixelBudget) {
+        m_pixelBudget -= area;
+        image = decoder.read();
+    }
+    if (image.isNull()) {
+        // Over the budget, or bytes that fail further in: the picture keeps its place, size
+        // and bytes, and is shown as a box.
+        image = Placeholder();
+        ++m_placeholders;
+    }
+    const int width = picture.width > 0 ? picture.width : size.width();
+    const int height = picture.height > 0 ? picture.height : size.height();
     auto goal = [](int stated, int pixels, int scale) {
         const long long twips = stated > 0 ? stated : pixels * 15LL;
         return static_cast<int>(
             std::clamp((twips * std::max(scale, 1) + 50) / 100, 1LL, 1000000LL));
     };
-    const int goalWidth = goal(picture.goalWidth, image.width(), picture.scaleX);
-    const int goalHeight = goal(picture.goalHeight, image.height(), picture.scaleY);
+    const int goalWidth = goal(picture.goalWidth, size.width(), picture.scaleX);
+    const int goalHeight = goal(picture.goalHeight, size.height(), picture.scaleY);
 
     FlushText();
     OpenPendingBlock();

@@ -12,6 +12,8 @@
 #include "rtf/rtf_format.h"
 #include "rtf/rtf_tokenizer.h"
 
+#include <QByteArray>
+#include <QImage>
 #include <QString>
 #include <QTextCharFormat>
 #include <QTextCursor>
@@ -34,6 +36,19 @@ public:
 
     // Leaves the paragraph format of the block the cursor starts in alone (pasting into it).
     void SetKeepFirstBlockFormat(bool keep) { m_keepFirstBlockFormat = keep; }
+
+    // Pixels the pictures of one read may decode in all. A picture whose header asks for more
+    // than is left keeps its bytes and size but shows a placeholder, so that a small file of
+    // huge pictures costs neither the time nor the memory of decoding them. One picture larger
+    // than the default budget on its own is left out, as bytes that are no picture are.
+    static constexpr long long kDefaultPixelBudget = 100LL * 1000 * 1000;
+    void SetPixelBudget(long long pixels) { m_pixelBudget = pixels; }
+    long long PixelBudget() const { return m_pixelBudget; }
+    // What the editor shows in place of a picture it does not decode: a grey box with a
+    // darker frame, drawn at the picture's shown size.
+    static const QImage& Placeholder();
+    // Pictures shown as placeholders so far.
+    int PlaceholderCount() const { return m_placeholders; }
 
     static bool IsRtf(const char* data, std::size_t size);
 
@@ -80,7 +95,7 @@ private:
         int kind = -1; // RtfPictureKind, or -1 for a kind that is not shown
         int width = 0, height = 0, goalWidth = 0, goalHeight = 0;
         int scaleX = 100, scaleY = 100;
-        std::string data;
+        QByteArray data;
         int pendingNibble = -1;
     };
 
@@ -156,5 +171,6 @@ private:
     bool m_pendingBreak = false; // a paragraph mark whose next block is not yet open
     bool m_blockEmpty = true;
     bool m_inFirstBlock = true;
-    int m_pictureCount = 0;
+    long long m_pixelBudget = kDefaultPixelBudget;
+    int m_placeholders = 0;
 };

@@ -3,10 +3,14 @@
 #include "app/compile_command.h"
 #include "app/project_loader.h"
 #include "platform/qt/rich_edit_view.h"
+#include "support/png_bomb.h"
 
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QImage>
 #include <QTemporaryDir>
 
 #include <fstream>
@@ -161,6 +165,108 @@ TEST_F(ProjectCompile, theDefaultOutputIsWrittenBesideTheProject) {
     ASSERT_FALSE(page.empty());
     EXPECT_EQ(page.back(), '\0');
     EXPECT_NE(page.find("Hello"), std::string::npos);
+}
+
+TEST_F(ProjectCompile, picturesThatDecodeHugeCompileQuicklyAndKeepTheirBytes) {
+    // 170 KB of PNG each that would decode to 125 MB; nothing is shown in a compile, so none
+    // is decoded, and the page and the project written back carry the bytes as they came.
+    const std::string bomb = png_bomb::Make(5600, 5600);
+    QImage image(40, 30, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    QByteArray normal;
+    QBuffer buffer(&normal);
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(image.save(&buffer, "PNG"));
+    const QByteArray bombBytes(bomb.data(), static_cast<qsizetype>(bomb.size()));
+    struct Row {
+        const char* name;
+        int bombs;
+        int normal;
+    };
+    for (const Row& row :
+         {Row{"one bomb", 1, 0}, Row{"twelve bombs", 12, 1}, Row{"normal pictures", 0, 3}}) {
+        std::string rtf = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\pard\\f0 Look ";
+        auto picture = [&rtf](const QByteArray& bytes) {
+            rtf += "{\\pict\\pngblip\\picwgoal1500\\pichgoal1500\r\n" +
+                   bytes.toHex().toStdString() + "}";
+        };
+        for (int i = 0; i < row.bombs; ++i)
+            picture(bombBytes);
+        for (int i = 0; i < row.normal; ++i)
+            picture(normal);
+        rtf += " here\\par }";
+        std::ofstream(Path("pictures.plp"), std::ios::binary) << rtf;
+
+        QElapsedTimer timer;
+        timer.start();
+        ASSERT_EQ(Compile("pictures.plp"), 0) << row.name << ": " << err;
+        const qint64 ms = timer.elapsed();
+        std::printf("%s: %zu bytes compiled in %lld ms\n", row.name, rtf.size(),
+                    static_cast<long long>(ms));
+        EXPECT_LT(ms, 30000) << row.name; // loose: sanitizer builds on a loaded machine
+
+        std::size_t images = 0;
+        for (std::size_t at = out.find("<IMG "); at != std::string::npos;
+             at = out.find("<IMG ", at + 1))
+            ++images;
+        EXPECT_EQ(images, static_cast<std::size_t>(row.bombs + row.normal)) << row.name;
+        if (row.bombs > 0) {
+            EXPECT_NE(out.find("data:image/png;base64," + bombBytes.toBase64().toStdString()),
+                      std::string::npos)
+                << row.name;
+        }
+        const std::string again = view.StreamOutRtf();
+        if (row.bombs > 0) {
+            EXPECT_NE(again.find(bombBytes.toHex().toStdString()), std::string::npos) << row.name;
+        }
+        if (row.normal > 0) {
+            EXPECT_NE(again.find(normal.toHex().toStdString()), std::string::npos) << row.name;
+        }
+        EXPECT_NE(again.find("Look "), std::string::npos) << row.name;
+    }
+}
+
+TEST_F(ProjectCompile, bytesOfFontsWithoutACharsetAreReadInTheDocumentsCodePage) {
+    // The page carries the message's text in its own code page, in the text and in the script;
+    // a lead byte of code page 932 is followed by an escaped trail byte or by a plain one.
+    struct Row {
+        const char* name;
+        std::string rtf;
+        std::string text;   // the paragraph's bytes on the page
+        std::string spoken; // the Speak text's bytes
+    };
+    const Row rows[] = {
+        {"1251",
+         "{\\rtf1\\ansi\\ansicpg1251\\deff0{\\fonttbl{\\f0\\fnil Arial;}}\\pard\\f0 "
+         "\\'cf\\'f0\\'e8\\'e2\\'e5\\'f2 <genie Speak \\'cc\\'e8\\'f0>\\par }",
+         "\xcf\xf0\xe8\xe2\xe5\xf2 ", "\xcc\xe8\xf0"},
+        {"1252",
+         "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil Arial;}}\\pard\\f0 "
+         "na\\'efve <genie Speak caf\\'e9>\\par }",
+         "na\xefve ", "caf\xe9"},
+        {"932",
+         "{\\rtf1\\ansi\\ansicpg932\\deff0{\\fonttbl{\\f0\\fnil MS Gothic;}}\\pard\\f0 "
+         "\\'82\\'b1\\'82\\'f1 \\'83e\\'83X\\'83g <genie Speak \\'93\\'fa\\'96\\'7b>\\par }",
+         "\x82\xb1\x82\xf1 \x83\x65\x83\x58\x83\x67 ", "\x93\xfa\x96\x7b"},
+        {"936",
+         "{\\rtf1\\ansi\\ansicpg936\\deff0{\\fonttbl{\\f0\\fnil SimSun;}}\\pard\\f0 "
+         "\\'d6\\'d0\\'ce\\'c4 <genie Speak \\'c4\\'e3\\'ba\\'c3>\\par }",
+         "\xd6\xd0\xce\xc4 ", "\xc4\xe3\xba\xc3"},
+        {"949",
+         "{\\rtf1\\ansi\\ansicpg949\\deff0{\\fonttbl{\\f0\\fnil Gulim;}}\\pard\\f0 "
+         "\\'c7\\'d1\\'b1\\'b9 <genie Speak \\'be\\'c8\\'b3\\'e7>\\par }",
+         "\xc7\xd1\xb1\xb9 ", "\xbe\xc8\xb3\xe7"},
+        {"950",
+         "{\\rtf1\\ansi\\ansicpg950\\deff0{\\fonttbl{\\f0\\fnil MingLiU;}}\\pard\\f0 "
+         "\\'a4\\'a4\\'a4\\'e5 <genie Speak \\'a7A\\'a6n>\\par }",
+         "\xa4\xa4\xa4\xe5 ", "\xa7\x41\xa6\x6e"},
+    };
+    for (const Row& row : rows) {
+        std::ofstream(Path("codepage.plp"), std::ios::binary) << row.rtf;
+        ASSERT_EQ(Compile("codepage.plp"), 0) << row.name << ": " << err;
+        EXPECT_NE(out.find("size=3>" + row.text + "</FONT>"), std::string::npos) << row.name;
+        EXPECT_NE(out.find("Speak (\"" + row.spoken + "\")"), std::string::npos) << row.name;
+    }
 }
 
 } // namespace

@@ -1,11 +1,15 @@
 // Reading RTF from other writers, damaged RTF and plain text.
 #include "rich_edit_test_support.h"
+#include "support/png_bomb.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QImage>
 #include <QTextCursor>
+#include <QUrl>
 #include <gtest/gtest.h>
 #include <random>
 
@@ -94,6 +98,84 @@ TEST(RtfReader, pngAndJpegPicturesAreShownAndOtherKindsSkipped) {
     EXPECT_NE(StreamOut(ctrl).find("\\jpegblip\\picw3\\pich3\\picwgoal23\\pichgoal90 "),
               std::string::npos);
     ExpectWritingIsStable(ctrl, "pictures");
+}
+
+TEST(RtfReader, picturesBeyondTheMessagesPixelBudgetShowAPlaceholderAndKeepTheirBytes) {
+    // Pictures of 4 megapixels against a budget of 10: two are decoded, every later one is
+    // shown as a box at its own size, and all of them are written back byte for byte.
+    const std::string bomb = png_bomb::Make(2000, 2000);
+    const QByteArray bombBytes(bomb.data(), static_cast<qsizetype>(bomb.size()));
+    const QByteArray normal = Encoded("PNG", 40, 20);
+    struct Row {
+        const char* name;
+        std::vector<QByteArray> pictures;
+        std::vector<bool> decoded;
+    };
+    const std::vector<Row> rows = {
+        {"one bomb", {bombBytes}, {true}},
+        {"many bombs",
+         {bombBytes, normal, bombBytes, bombBytes, bombBytes, normal},
+         {true, true, true, false, false, true}},
+        {"normal pictures", {normal, Encoded("JPEG", 30, 30)}, {true, true}},
+    };
+    for (const Row& row : rows) {
+        std::string rtf = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 A";
+        for (const QByteArray& picture : row.pictures) {
+            rtf += picture.startsWith("\x89PNG") ? "{\\pict\\pngblip " : "{\\pict\\jpegblip ";
+            rtf += Hex(picture) + "}";
+        }
+        rtf += "B\\par}";
+        CRichEditCtrl ctrl;
+        ctrl.SetPictureBudget(10 * 1000 * 1000);
+        StreamIn(ctrl, rtf);
+
+        std::vector<bool> decoded;
+        std::vector<QSizeF> shown;
+        const QTextDocument& doc = *ctrl.document();
+        for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+            for (auto it = block.begin(); !it.atEnd(); ++it) {
+                const QTextCharFormat format = it.fragment().charFormat();
+                if (!format.isImageFormat())
+                    continue;
+                const QTextImageFormat image = format.toImageFormat();
+                const QImage resource =
+                    doc.resource(QTextDocument::ImageResource, QUrl(image.name())).value<QImage>();
+                decoded.push_back(resource.width() ==
+                                  format.intProperty(CRichEditFormat::PictureWidth));
+                shown.emplace_back(image.width(), image.height());
+            }
+        }
+        EXPECT_EQ(decoded, row.decoded) << row.name;
+        ASSERT_EQ(shown.size(), row.pictures.size()) << row.name;
+        for (std::size_t i = 0; i < shown.size(); ++i) {
+            // Shown at 15 twips a pixel of the picture's own header, decoded or not.
+            const QImage natural = QImage::fromData(row.pictures[i]);
+            const double scale = ctrl.Dpi() / 96.0;
+            if (row.pictures[i] == bombBytes) {
+                EXPECT_NEAR(shown[i].width(), 2000 * scale, 1) << row.name;
+            } else {
+                EXPECT_NEAR(shown[i].width(), natural.width() * scale, 1) << row.name;
+            }
+        }
+        const std::string out = StreamOut(ctrl);
+        for (const QByteArray& picture : row.pictures)
+            EXPECT_NE(out.find(Hex(picture)), std::string::npos) << row.name;
+        ExpectWritingIsStable(ctrl, row.name);
+    }
+
+    // A picture file inserted whole goes by the same budget.
+    CRichEditCtrl ctrl;
+    ctrl.SetPictureBudget(1000 * 1000);
+    ASSERT_TRUE(ctrl.InsertPicture(bombBytes, RtfPictureKind::Png));
+    const QTextImageFormat inserted =
+        ctrl.document()->begin().begin().fragment().charFormat().toImageFormat();
+    const QImage shown = ctrl.document()
+                             ->resource(QTextDocument::ImageResource, QUrl(inserted.name()))
+                             .value<QImage>();
+    EXPECT_EQ(shown.size(), QSize(32, 32)); // the placeholder, not 2000 x 2000 pixels
+    EXPECT_NE(StreamOut(ctrl).find("\\picw2000\\pich2000\\picwgoal30000\\pichgoal30000 " +
+                                   Hex(bombBytes) + "}"),
+              std::string::npos);
 }
 
 TEST(RtfReader, unicodeEscapesSkipTheirFallbacksAsUcSays) {
@@ -295,4 +377,50 @@ TEST(LargeRtf, fortyThousandFontsEachWithItsTextOpenAndWriteInLinearTime) {
     const std::size_t number = out.rfind("{\\f", entry) + 3;
     const std::string font = out.substr(number, entry - number);
     EXPECT_NE(out.find("\\plain\\f" + font + "\\fs24\\cf0 w39999 "), std::string::npos) << font;
+}
+
+TEST(LargeRtf, thousandsOfFacesTheSystemLacksOpenInAShownEditorAndSaveWithTheirNames) {
+    // Each face is looked up once; faces that are not installed are shown through one fallback,
+    // so laying the message out no longer searches the font database for every one of them.
+    for (const int fonts : {10000, 40000}) {
+        std::string rtf = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl";
+        for (int i = 0; i < fonts; ++i)
+            rtf += "{\\f" + std::to_string(i) + "\\fnil\\fcharset0 Missing Face " +
+                   std::to_string(i) + ";}";
+        rtf += "}\r\n\\pard\\fs24 ";
+        for (int i = 0; i < fonts; ++i) {
+            rtf += "\\f" + std::to_string(i) + " word" + std::to_string(i) + " ";
+            if (i % 8 == 7)
+                rtf += "\\par\r\n";
+        }
+        rtf += "\\par\r\n}\r\n";
+
+        CRichEditCtrl ctrl;
+        ctrl.resize(800, 600);
+        ctrl.show();
+        QElapsedTimer timer;
+        timer.start();
+        StreamIn(ctrl, rtf);
+        // Laid out whole, as scrolling to the end would have it.
+        QTextDocument* doc = ctrl.document();
+        const QRectF last = doc->documentLayout()->blockBoundingRect(doc->lastBlock());
+        QCoreApplication::processEvents();
+        const qint64 openMs = timer.elapsed();
+        std::printf("%d faces, %zu bytes: opened and laid out in %lld ms\n", fonts, rtf.size(),
+                    static_cast<long long>(openMs));
+        EXPECT_GT(last.bottom(), 1000.0);
+        EXPECT_LT(openMs, fonts == 10000 ? 8000 : 20000); // loose, for sanitizer builds
+
+        const std::string out = StreamOut(ctrl);
+        for (const int i : {0, fonts / 2, fonts - 1}) {
+            const std::string face = "Missing Face " + std::to_string(i) + ";}";
+            const std::size_t entry = out.find(face);
+            ASSERT_NE(entry, std::string::npos) << face;
+            const std::size_t number = out.rfind("{\\f", entry) + 3;
+            const std::string font = out.substr(number, out.find('\\', number) - number);
+            EXPECT_NE(out.find("\\f" + font + "\\fs24\\cf0 word" + std::to_string(i) + " "),
+                      std::string::npos)
+                << face;
+        }
+    }
 }
