@@ -14,7 +14,7 @@ packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev
           xdg-utils clang libclang-rt-14-dev unrtf chromium chromium-driver python3-selenium
           xvfb openbox xdotool x11-utils imagemagick libhunspell-dev hunspell-en-us
           dpkg-dev fakeroot file lintian appstream desktop-file-utils librsvg2-bin groff-base
-          bash-completion qt6-l10n-tools qt6-tools-dev)
+          bash-completion qt6-l10n-tools qt6-tools-dev qt6-translations-l10n)
 
 install_missing() {
     local missing=()

@@ -145,8 +145,8 @@ std::vector<CMenuEntry> CSpelling::ContextEntries(const QPoint& viewportPoint) {
 
     std::vector<CMenuEntry> entries;
     for (int i = 0; i < m_suggestions.size(); ++i) {
-        entries.push_back(CMenuEntry::Item(MenuText(m_suggestions[i]),
-                                           ID_SPELL_SUGGESTION_FIRST + static_cast<UINT>(i)));
+        entries.push_back(CMenuEntry::Verbatim(MenuText(m_suggestions[i]),
+                                               ID_SPELL_SUGGESTION_FIRST + static_cast<UINT>(i)));
     }
     if (m_suggestions.isEmpty())
         entries.push_back(CMenuEntry::Item("(No Suggestions)", ID_SPELL_NO_SUGGESTIONS));

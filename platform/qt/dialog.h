@@ -46,6 +46,13 @@ public:
 
     void done(int result) override;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    // Texts measured for another font or language would be cut off: each label, check box and
+    // button placed by hand takes the width its text needs, and the dialog grows to hold it.
+    void FitTexts();
+
     bool m_bInitialized = false;
 };

@@ -1,5 +1,7 @@
 #include "platform/qt/property_sheet.h"
 
+#include "platform/qt/translation.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -15,7 +17,7 @@ namespace {
 
 QWidget* CreateItem(CPropertyPage& page, const CDialogItem& item) {
     const Qt::FocusPolicy focus = (item.style & WS_TABSTOP) != 0 ? Qt::StrongFocus : Qt::NoFocus;
-    const QString text = QString::fromStdString(item.text);
+    const QString text = ParlTr(item.text);
     switch (item.kind) {
     case CDialogItem::Static: {
         auto* label = new QLabel(text, &page);
@@ -56,7 +58,7 @@ QWidget* CreateItem(CPropertyPage& page, const CDialogItem& item) {
 
 CPropertyPage::CPropertyPage(const CDialogTemplate& tmpl) : m_template(tmpl) {
     setWindowFlags(Qt::Widget);
-    setWindowTitle(QString::fromStdString(tmpl.caption));
+    setWindowTitle(ParlTr(tmpl.caption));
 }
 
 CPropertyPage::~CPropertyPage() {
@@ -107,12 +109,15 @@ void CPropertyPage::Create() {
             control->setGeometry(r.x(), r.y(), r.width(), control->sizeHint().height());
         } else {
             Place(control, item.x, item.y, item.cx, item.cy);
-            // A label measured for another font would cut its text off: it takes the width its
-            // text needs, up to the page's right edge.
-            if (item.kind == CDialogItem::Static) {
-                const int room = DialogUnits().ToPixelsX(m_template.cx) - control->x();
-                if (control->width() < control->sizeHint().width())
-                    control->resize(std::min(control->sizeHint().width(), room), control->height());
+            // A label or check box measured for another font or language would cut its text
+            // off: it takes the width its text needs, and the page grows to hold it.
+            if (item.kind == CDialogItem::Static || qobject_cast<QCheckBox*>(control) != nullptr) {
+                const int need = control->sizeHint().width();
+                if (control->width() < need)
+                    control->resize(need, control->height());
+                const int right = control->x() + control->width() + DialogUnits().ToPixelsX(7);
+                if (right > minimumWidth())
+                    setMinimumWidth(right);
             }
         }
         // Controls made after the page was shown would stay hidden until shown themselves.
@@ -137,7 +142,7 @@ void CPropertyPage::Notify(UINT nCode, UINT nID) {
 
 CPropertySheet::CPropertySheet(const std::string& caption, QWidget* pParent, UINT iSelectPage)
     : CDialog(pParent), m_nActive(static_cast<int>(iSelectPage)) {
-    setWindowTitle(QString::fromStdString(caption));
+    setWindowTitle(ParlTr(caption));
     m_pTabs = new QTabWidget(this);
     m_pButtons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(m_pButtons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -193,7 +198,7 @@ BOOL CPropertySheet::OnInitDialog() {
         m_nActive = 0;
     m_bSwitching = true;
     for (CPropertyPage* page : m_pages) {
-        m_pTabs->addTab(page, QString::fromStdString(page->GetTemplate().caption));
+        m_pTabs->addTab(page, ParlTr(page->GetTemplate().caption));
         // The sheet's font decides the dialog units, so the size is set once the page is in it.
         const CDialogUnits du = page->DialogUnits();
         page->setMinimumSize(du.ToPixelsX(page->GetTemplate().cx),
