@@ -92,7 +92,7 @@ class Desktop:
 class Session:
     """One run of parlino on `desktop`; closed by `close`, which kills it if it still runs."""
 
-    def __init__(self, desktop, *args, characters=()):
+    def __init__(self, desktop, *args, characters=(), language="C.UTF-8"):
         self.desktop = desktop
         self.home = tempfile.mkdtemp(prefix="parl-desktop-")
         self.dump_path = os.path.join(self.home, "widgets.json")
@@ -100,6 +100,10 @@ class Session:
                         XDG_CONFIG_HOME=os.path.join(self.home, ".config"),
                         XDG_DATA_HOME=os.path.join(self.home, ".local", "share"),
                         XDG_CACHE_HOME=os.path.join(self.home, ".cache"))
+        # The window speaks the desktop's language: English unless a test asks for another.
+        for name in ("LC_ALL", "LC_MESSAGES", "LANGUAGE"):
+            self.env.pop(name, None)
+        self.env["LANG"] = language
         if characters:
             folder = os.path.join(self.home, ".local", "share", "Parlino", "Characters")
             os.makedirs(folder)
@@ -213,9 +217,9 @@ class DesktopTestCase(unittest.TestCase):
     def tearDownClass(cls):
         cls.desktop.close()
 
-    def start(self, *args, characters=("genie",), first_window="Parlino"):
+    def start(self, *args, characters=("genie",), first_window="Parlino", language="C.UTF-8"):
         """Starts parlino and waits for its first window (a message box may come first)."""
-        session = Session(self.desktop, *args, characters=characters)
+        session = Session(self.desktop, *args, characters=characters, language=language)
         self.addCleanup(session.close)
         session.wait_window(first_window)
         return session
