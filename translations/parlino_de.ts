@@ -888,6 +888,76 @@ wurden geladen. Siehe „Ort der Figuren“ in der Hilfe!</translation>
         <translation>Kein Wörterbuch installiert</translation>
     </message>
     <message>
+        <source>"%1" cannot be the default character. A character name begins with a letter and holds only letters, digits and underscores; it may not be a word that the page's script reserves (such as Dim or window) nor end in "Request".</source>
+        <translation>„%1“ kann nicht die Standardfigur sein. Ein Figurenname beginnt mit einem Buchstaben und enthält nur Buchstaben, Ziffern und Unterstriche; er darf kein Wort sein, das das Skript der Seite reserviert (wie Dim oder window), und nicht auf „Request“ enden.</translation>
+    </message>
+    <message>
+        <source>Could not start the mail program %1 to send "%2".
+%3</source>
+        <translation>Das E-Mail-Programm %1 konnte nicht gestartet werden, um „%2“ zu senden.
+%3</translation>
+    </message>
+    <message>
+        <source>A recovery copy cannot be read. It was put aside as:
+%1</source>
+        <translation>Eine Wiederherstellungskopie kann nicht gelesen werden. Sie wurde beiseitegelegt als:
+%1</translation>
+    </message>
+    <message>
+        <source>Recovery copies cannot be read. They were put aside as:
+%1</source>
+        <translation>Wiederherstellungskopien können nicht gelesen werden. Sie wurden beiseitegelegt als:
+%1</translation>
+    </message>
+    <message>
+        <source>The recovery copy "%1" cannot be read.
+%2</source>
+        <translation>Die Wiederherstellungskopie „%1“ kann nicht gelesen werden.
+%2</translation>
+    </message>
+    <message>
+        <source>Recovery copies of the message cannot be written to "%1".
+%2
+You can go on editing, but until you save the message, a crash loses what you have typed.</source>
+        <translation>Wiederherstellungskopien der Nachricht können nicht nach „%1“ geschrieben werden.
+%2
+Sie können weiterarbeiten, aber bis Sie die Nachricht speichern, geht bei einem Absturz verloren, was Sie getippt haben.</translation>
+    </message>
+    <message>
+        <source>Could not find the help page "%1".</source>
+        <translation>Die Hilfeseite „%1“ wurde nicht gefunden.</translation>
+    </message>
+    <message>
+        <source>The word "%1" could not be added to your dictionary: %2 cannot be written.</source>
+        <translation>Das Wort „%1“ konnte nicht in Ihr Wörterbuch aufgenommen werden: %2 kann nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>Cannot find "%1".</source>
+        <translation>„%1“ wurde nicht gefunden.</translation>
+    </message>
+    <message>
+        <source>%1
+File not found.
+Check the file name and try again.</source>
+        <translation>%1
+Datei nicht gefunden.
+Prüfen Sie den Dateinamen, und versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>%1 already exists.
+Do you want to replace it?</source>
+        <translation>%1 ist bereits vorhanden.
+Möchten Sie die Datei ersetzen?</translation>
+    </message>
+    <message>
+        <source>The folder cannot be made.</source>
+        <translation>Der Ordner kann nicht angelegt werden.</translation>
+    </message>
+    <message>
+        <source>It holds no rich text.</source>
+        <translation>Sie enthält keinen formatierten Text.</translation>
+    </message>
+    <message>
         <source>Parlo Projects (*.plp)</source>
         <translation>Parlo-Projekte (*.plp)</translation>
     </message>

@@ -49,7 +49,8 @@ bool FindNextIn(QTextEdit& edit, const CFindState& state) {
 }
 
 void ReportTextNotFound(const QString& text) {
-    AfxMessageBox("Cannot find \"" + text.toStdString() + "\".", MB_OK | MB_ICONINFORMATION);
+    AfxMessageBox(ParlTrArgs("Cannot find \"%1\".", {text.toStdString()}),
+                  MB_OK | MB_ICONINFORMATION);
 }
 
 int ReplaceAllIn(QTextEdit& edit, const CFindState& state) {

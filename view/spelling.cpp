@@ -3,6 +3,7 @@
 #include "platform/cmd_target.h"
 #include "platform/qt/message_box.h"
 #include "platform/qt/settings_store.h"
+#include "platform/qt/translation.h"
 #include "res/resource.h"
 
 #include <QLocale>
@@ -183,10 +184,11 @@ void CSpelling::OnAddToDictionary() {
     if (m_strWord.isEmpty())
         return;
     if (!m_checker.AddToPersonalList(m_strWord)) {
-        AfxMessageBox("The word \"" + m_strWord.toStdString() +
-                          "\" could not be added to your dictionary: " +
-                          CSpellChecker::PersonalListPath().toStdString() + " cannot be written.",
-                      MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox(
+            ParlTrArgs("The word \"%1\" could not be added to your dictionary: %2 "
+                       "cannot be written.",
+                       {m_strWord.toStdString(), CSpellChecker::PersonalListPath().toStdString()}),
+            MB_OK | MB_ICONEXCLAMATION);
     }
     m_highlighter.RecheckAll();
 }

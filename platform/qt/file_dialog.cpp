@@ -105,12 +105,13 @@ int CFileDialog::DoModal() {
 
         const QFileInfo info(QString::fromStdString(path));
         if (m_bOpen && (m_ofn.Flags & OFN_FILEMUSTEXIST) && !info.exists()) {
-            AfxMessageBox(path + "\nFile not found.\nCheck the file name and try again.",
-                          MB_OK | MB_ICONEXCLAMATION);
+            AfxMessageBox(
+                ParlTrArgs("%1\nFile not found.\nCheck the file name and try again.", {path}),
+                MB_OK | MB_ICONEXCLAMATION);
             continue;
         }
         if (!m_bOpen && (m_ofn.Flags & OFN_OVERWRITEPROMPT) && info.exists() &&
-            AfxMessageBox(path + " already exists.\nDo you want to replace it?",
+            AfxMessageBox(ParlTrArgs("%1 already exists.\nDo you want to replace it?", {path}),
                           MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
             continue;
         m_strPathName = path;

@@ -5,6 +5,8 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include <vector>
+
 namespace {
 
 // One context for every text, as the texts come from tables rather than from classes.
@@ -20,6 +22,23 @@ QString ParlTr(const char* text) {
 
 QString ParlTr(const std::string& text) {
     return ParlTr(text.c_str());
+}
+
+std::string ParlTrArgs(const char* text, std::initializer_list<std::string> args) {
+    const std::string format = ParlTr(text).toStdString();
+    const std::vector<std::string> values(args);
+    std::string out;
+    for (std::size_t i = 0; i < format.size(); ++i) {
+        const char next = i + 1 < format.size() ? format[i + 1] : '\0';
+        if (format[i] == '%' && next >= '1' && next <= '9' &&
+            static_cast<std::size_t>(next - '1') < values.size()) {
+            out += values[static_cast<std::size_t>(next - '1')];
+            ++i;
+        } else {
+            out += format[i];
+        }
+    }
+    return out;
 }
 
 QString DesktopLanguage() {

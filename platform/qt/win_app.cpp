@@ -5,6 +5,7 @@
 #include "platform/qt/file_io.h"
 #include "platform/qt/mail_sender.h"
 #include "platform/qt/message_box.h"
+#include "platform/qt/translation.h"
 #include "platform/resource_tables.h"
 
 #include <QApplication>
@@ -230,8 +231,8 @@ bool CWinApp::SendMail(const std::string& path) {
     QString reason;
     if (CMailSender::Send(path, reason))
         return true;
-    AfxMessageBox("Could not start the mail program " + std::string(CMailSender::kProgram) +
-                      " to send \"" + path + "\".\n" + reason.toStdString(),
+    AfxMessageBox(ParlTrArgs("Could not start the mail program %1 to send \"%2\".\n%3",
+                             {CMailSender::kProgram, path, reason.toStdString()}),
                   MB_OK | MB_ICONEXCLAMATION);
     return false;
 }
