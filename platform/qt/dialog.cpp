@@ -85,7 +85,7 @@ int NeededWidth(const QWidget& control) {
     if (auto* button = qobject_cast<const QPushButton*>(&control)) {
         const QString text = QString(button->text()).remove(QLatin1Char('&'));
         const int icon = button->icon().isNull() ? 0 : button->iconSize().width() + 4;
-        return button->fontMetrics().horizontalAdvance(text) + icon + 12;
+        return button->fontMetrics().horizontalAdvance(text) + icon + 4;
     }
     auto* label = qobject_cast<const QLabel*>(&control);
     if ((label != nullptr && !label->wordWrap()) ||
@@ -116,8 +116,10 @@ void CDialog::FitTexts() {
             }
         }
     }
-    for (QWidget* child : children)
-        right = std::max(right, child->x() + child->width() + margin);
+    for (QWidget* child : children) {
+        if (child->x() + child->width() > width())
+            right = std::max(right, child->x() + child->width() + margin);
+    }
     if (right <= width())
         return;
     if (minimumWidth() == maximumWidth())

@@ -115,9 +115,9 @@ void CPropertyPage::Create() {
                 const int need = control->sizeHint().width();
                 if (control->width() < need)
                     control->resize(need, control->height());
-                const int right = control->x() + control->width() + DialogUnits().ToPixelsX(7);
+                const int right = control->x() + control->width();
                 if (right > minimumWidth())
-                    setMinimumWidth(right);
+                    setMinimumWidth(right + DialogUnits().ToPixelsX(7));
             }
         }
         // Controls made after the page was shown would stay hidden until shown themselves.

@@ -1,4 +1,5 @@
 #include "platform/qt/translation.h"
+#include "res/resources.h"
 
 #include <QCoreApplication>
 #include <QTranslator>
@@ -6,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -77,4 +79,38 @@ TEST(Translation, theDesktopsLanguageChoosesTheWindowsTexts) {
                              : "Cannot find \"50%2 %1\".");
         RemoveTranslators();
     }
+}
+
+// The translation is kept by hand: every text of the menus and every prompt of their commands
+// (status bar and tooltip) must have its German text, so a new entry cannot slip through.
+TEST(Translation, everyMenuTextAndPromptHasItsGermanText) {
+    CResourceTables tables;
+    RegisterResources(tables);
+    ASSERT_TRUE(InstallTranslations(*QCoreApplication::instance(), QStringLiteral("de_DE")));
+    std::vector<std::string> missing;
+    auto check = [&missing](const std::string& text) {
+        if (!text.empty() && ParlTr(text).toStdString() == text)
+            missing.push_back(text);
+    };
+    std::function<void(const std::vector<CMenuEntry>&)> walk = [&](const auto& entries) {
+        for (const CMenuEntry& entry : entries) {
+            check(entry.text);
+            walk(entry.entries);
+            if (entry.kind == CMenuEntry::Command) {
+                const CPrompt prompt = tables.Strings().Prompt(entry.nID);
+                check(prompt.status);
+                check(prompt.tooltip);
+            }
+        }
+    };
+    int menus = 0;
+    for (UINT nID : {IDR_MAINFRAME, IDR_CNTR_INPLACE, IDR_CONTEXT_MENU}) {
+        if (const CMenuResource* menu = tables.FindMenu(nID)) {
+            walk(*menu);
+            ++menus;
+        }
+    }
+    RemoveTranslators();
+    EXPECT_EQ(menus, 3);
+    EXPECT_EQ(missing, std::vector<std::string>{});
 }
