@@ -1,5 +1,6 @@
 #include "app/about_dlg.h"
 
+#include "platform/qt/translation.h"
 #include "res/images.h"
 
 #include <QLabel>
@@ -7,7 +8,7 @@
 
 CAboutDlg::CAboutDlg(QWidget* pParent) : CDialog(pParent) {
     setObjectName(QStringLiteral("CAboutDlg"));
-    setWindowTitle(QStringLiteral("About Parl"));
+    setWindowTitle(ParlTr("About Parl"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     SetDialogSize(217, 55);
@@ -19,9 +20,9 @@ CAboutDlg::CAboutDlg(QWidget* pParent) : CDialog(pParent) {
     const QRect at = DialogUnits().ToPixels(11, 17, 0, 0);
     m_pIcon->setGeometry(at.x(), at.y(), 32, 32);
 
-    m_pVersion = new QLabel(QStringLiteral("Parlino Version 2 beta"), this);
+    m_pVersion = new QLabel(ParlTr("Parlino Version 2 beta"), this);
     m_pVersion->setTextFormat(Qt::PlainText);
     Place(m_pVersion, 40, 8, 119, 8);
 
-    AddButton(IDOK, QStringLiteral("OK"), 178, 7, 32, 14, true);
+    AddButton(IDOK, ParlTr("OK"), 178, 7, 32, 14, true);
 }

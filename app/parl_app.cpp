@@ -7,6 +7,7 @@
 #include "document/qt/recovery_store.h"
 #include "frame/main_frame.h"
 #include "platform/qt/message_box.h"
+#include "platform/qt/translation.h"
 #include "platform/qt/widget_dump.h"
 #include "res/images.h"
 #include "res/resources.h"
@@ -77,6 +78,7 @@ void CParlApp::OnAppAbout() {
 int RunParlApp(int& argc, char** argv) {
     QApplication app(argc, argv);
     InstallWidgetDumpIfAsked(app);
+    InstallTranslations(app);
     RegisterResources();
     QApplication::setWindowIcon(AppIcon());
     CParlApp theApp;

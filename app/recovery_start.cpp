@@ -5,6 +5,7 @@
 #include "document/qt/recovery_keeper.h"
 #include "platform/qt/message_box.h"
 #include "platform/qt/rich_edit_ctrl.h"
+#include "platform/qt/translation.h"
 
 #include <memory>
 
@@ -30,11 +31,11 @@ BOOL ProcessShellCommandWithRecovery(CWinApp& app, CCommandLineInfo& cmdInfo,
     QStringList damaged;
     std::vector<CRecoveryCopy> copies = store->TakeOrphans(QString(), damaged);
     if (!damaged.isEmpty()) {
-        AfxMessageBox(std::string(damaged.size() == 1
-                                      ? "A recovery copy cannot be read. It was put aside as"
-                                      : "Recovery copies cannot be read. They were put "
-                                        "aside as") +
-                          ":\n" + damaged.join(QLatin1Char('\n')).toStdString(),
+        AfxMessageBox(ParlTrArgs(damaged.size() == 1
+                                     ? "A recovery copy cannot be read. It was put aside as:\n%1"
+                                     : "Recovery copies cannot be read. They were put aside "
+                                       "as:\n%1",
+                                 {damaged.join(QLatin1Char('\n')).toStdString()}),
                       MB_OK | MB_ICONEXCLAMATION);
     }
 
@@ -59,8 +60,9 @@ BOOL ProcessShellCommandWithRecovery(CWinApp& app, CCommandLineInfo& cmdInfo,
         keeper = MakeKeeper(app, store);
         QString reason;
         if (keeper != nullptr && !keeper->Restore(*chosen, reason)) {
-            AfxMessageBox("The recovery copy \"" + store->CopyPath(chosen->id).toStdString() +
-                              "\" cannot be read.\n" + reason.toStdString(),
+            AfxMessageBox(ParlTrArgs("The recovery copy \"%1\" cannot be read.\n%2",
+                                     {store->CopyPath(chosen->id).toStdString(),
+                                      ParlTr(reason.toStdString()).toStdString()}),
                           MB_OK | MB_ICONEXCLAMATION);
         }
     }

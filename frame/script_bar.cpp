@@ -7,6 +7,7 @@
 #include "platform/qt/font_dialog.h"
 #include "platform/qt/settings_store.h"
 #include "platform/qt/system_metrics.h"
+#include "platform/qt/translation.h"
 #include "platform/qt/win_app.h"
 #include "res/images.h"
 #include "res/resource.h"
@@ -62,8 +63,8 @@ QComboBox* CreateList(QToolBar* bar, int index, UINT nID, int width, int dropped
     list->setFixedWidth(width);
     list->setFocusPolicy(Qt::StrongFocus);
     const CPrompt prompt = CResourceTables::App().Strings().Prompt(nID);
-    list->setStatusTip(QString::fromStdString(prompt.status));
-    list->setToolTip(QString::fromStdString(prompt.tooltip));
+    list->setStatusTip(ParlTr(prompt.status));
+    list->setToolTip(ParlTr(prompt.tooltip));
     list->view()->setVerticalScrollBarPolicy(scrollBar ? Qt::ScrollBarAsNeeded
                                                        : Qt::ScrollBarAlwaysOff);
     list->setProperty("droppedHeight", droppedHeight);
@@ -124,7 +125,7 @@ BOOL CMainFrame::CreateScriptBar() {
     QToolBar* bar = CreateToolBar(IDW_SCRIPTBAR, *items, LoadToolBarBitmap(IDB_SCRIPTBAR));
     if (bar == nullptr)
         return FALSE;
-    bar->setWindowTitle(QStringLiteral("Script"));
+    bar->setWindowTitle(ParlTr("Script"));
     m_wndScriptBar.m_pBar = bar;
 
     // Each list replaces the separator item after its button; the separator after it stays as

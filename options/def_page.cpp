@@ -3,6 +3,7 @@
 #include "compiler/tag.h"
 #include "document/parl_doc.h"
 #include "platform/qt/message_box.h"
+#include "platform/qt/translation.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -71,11 +72,11 @@ bool CDefPage::ShowsScriptName() const {
 
 void CDefPage::RefuseDefaultCharacter() {
     QLineEdit* edit = GetDlgItem<QLineEdit>(IDC_DEFAULT_CHARACTER);
-    AfxMessageBox("\"" + edit->text().toStdString() +
-                      "\" cannot be the default character. A character name begins with a "
-                      "letter and holds only letters, digits and underscores; it may not be a "
-                      "word that the page's script reserves (such as Dim or window) nor end in "
-                      "\"Request\".",
+    AfxMessageBox(ParlTrArgs("\"%1\" cannot be the default character. A character name begins "
+                             "with a letter and holds only letters, digits and underscores; it "
+                             "may not be a word that the page's script reserves (such as Dim or "
+                             "window) nor end in \"Request\".",
+                             {edit->text().toStdString()}),
                   MB_OK | MB_ICONEXCLAMATION);
     edit->setFocus();
     edit->selectAll();

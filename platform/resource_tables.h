@@ -18,9 +18,13 @@ struct CMenuEntry {
     UINT nID = 0;
     std::string text;
     std::vector<CMenuEntry> entries; // of a pop-up
+    bool verbatim = false;           // text shown as it is, never translated (a word, a name)
 
     static CMenuEntry Item(std::string text, UINT nID) {
         return {Command, nID, std::move(text), {}};
+    }
+    static CMenuEntry Verbatim(std::string text, UINT nID) {
+        return {Command, nID, std::move(text), {}, true};
     }
     static CMenuEntry Sep() { return {Separator, 0, {}, {}}; }
     static CMenuEntry Sub(std::string text, std::vector<CMenuEntry> entries) {

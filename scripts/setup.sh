@@ -12,7 +12,9 @@ jobs="$(nproc 2>/dev/null || echo 2)"
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
           libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation2 adwaita-icon-theme
           xdg-utils clang libclang-rt-14-dev unrtf chromium chromium-driver python3-selenium
-          xvfb openbox xdotool x11-utils imagemagick libhunspell-dev hunspell-en-us)
+          xvfb openbox xdotool x11-utils imagemagick libhunspell-dev hunspell-en-us
+          dpkg-dev fakeroot file lintian appstream desktop-file-utils librsvg2-bin groff-base
+          bash-completion qt6-l10n-tools qt6-tools-dev qt6-translations-l10n)
 
 install_missing() {
     local missing=()
@@ -65,9 +67,10 @@ test)
     export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1"
     export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
     export LSAN_OPTIONS="suppressions=$root/tests/lsan_suppressions.txt"
-    # The browser and desktop tests drive whole programs from outside; the normal build runs them.
+    # The browser and desktop tests drive whole programs from outside, and the package is made
+    # from the normal build; the normal build runs them.
     QT_QPA_PLATFORM=offscreen ctest --test-dir "$root/build-asan" --output-on-failure -j "$jobs" \
-        --no-tests=error -LE "browser|desktop"
+        --no-tests=error -LE "browser|desktop|package"
     bash "$root/fuzz/run.sh" "$root/build-asan" "${PARL_FUZZ_SECONDS:-60}"
     ;;
 *)

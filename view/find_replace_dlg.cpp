@@ -1,6 +1,7 @@
 #include "view/find_replace_dlg.h"
 
 #include "platform/qt/message_box.h"
+#include "platform/qt/translation.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -48,7 +49,8 @@ bool FindNextIn(QTextEdit& edit, const CFindState& state) {
 }
 
 void ReportTextNotFound(const QString& text) {
-    AfxMessageBox("Cannot find \"" + text.toStdString() + "\".", MB_OK | MB_ICONINFORMATION);
+    AfxMessageBox(ParlTrArgs("Cannot find \"%1\".", {text.toStdString()}),
+                  MB_OK | MB_ICONINFORMATION);
 }
 
 int ReplaceAllIn(QTextEdit& edit, const CFindState& state) {
@@ -73,13 +75,13 @@ CFindReplaceDlg::CFindReplaceDlg(QTextEdit& edit, CFindState& state, bool bRepla
                                  QWidget* pParent)
     : CDialog(pParent), m_edit(edit), m_state(state) {
     setObjectName(bReplace ? QStringLiteral("Replace") : QStringLiteral("Find"));
-    setWindowTitle(bReplace ? QStringLiteral("Replace") : QStringLiteral("Find"));
+    setWindowTitle(bReplace ? ParlTr("Replace") : ParlTr("Find"));
     const int fieldX = bReplace ? 54 : 46;
     const int fieldWidth = bReplace ? 114 : 128;
     const int buttonX = bReplace ? 174 : 182;
     SetDialogSize(bReplace ? 230 : 236, bReplace ? 94 : 62);
 
-    auto* findLabel = new QLabel(QStringLiteral("Fi&nd what:"), this);
+    auto* findLabel = new QLabel(ParlTr("Fi&nd what:"), this);
     Place(findLabel, 6, 9, fieldX - 8, 8);
     m_pFind = new QLineEdit(m_state.strFind, this);
     m_pFind->setObjectName(QString::fromLatin1(kFindEdit));
@@ -87,7 +89,7 @@ CFindReplaceDlg::CFindReplaceDlg(QTextEdit& edit, CFindState& state, bool bRepla
     findLabel->setBuddy(m_pFind);
     int y = 26;
     if (bReplace) {
-        auto* replaceLabel = new QLabel(QStringLiteral("Re&place with:"), this);
+        auto* replaceLabel = new QLabel(ParlTr("Re&place with:"), this);
         Place(replaceLabel, 6, 26, fieldX - 8, 8);
         m_pReplace = new QLineEdit(m_state.strReplace, this);
         m_pReplace->setObjectName(QString::fromLatin1(kReplaceEdit));
@@ -95,10 +97,10 @@ CFindReplaceDlg::CFindReplaceDlg(QTextEdit& edit, CFindState& state, bool bRepla
         replaceLabel->setBuddy(m_pReplace);
         y = 46;
     }
-    m_pWholeWord = new QCheckBox(QStringLiteral("Match &whole word only"), this);
+    m_pWholeWord = new QCheckBox(ParlTr("Match &whole word only"), this);
     m_pWholeWord->setChecked(m_state.bWholeWord);
     Place(m_pWholeWord, 6, y, 104, 12);
-    m_pMatchCase = new QCheckBox(QStringLiteral("Match &case"), this);
+    m_pMatchCase = new QCheckBox(ParlTr("Match &case"), this);
     m_pMatchCase->setChecked(m_state.bMatchCase);
     Place(m_pMatchCase, 6, y + 16, 104, 12);
 
@@ -110,16 +112,15 @@ CFindReplaceDlg::CFindReplaceDlg(QTextEdit& edit, CFindState& state, bool bRepla
         connect(button, &QPushButton::clicked, this, handler);
         return button;
     };
-    QPushButton* findNext = addButton(kFindNextButton, QStringLiteral("&Find Next"),
-                                      bReplace ? 4 : 5, &CFindReplaceDlg::OnFindNext);
+    QPushButton* findNext = addButton(kFindNextButton, ParlTr("&Find Next"), bReplace ? 4 : 5,
+                                      &CFindReplaceDlg::OnFindNext);
     findNext->setDefault(true);
     findNext->setAutoDefault(true);
     if (bReplace) {
-        addButton(kReplaceButton, QStringLiteral("&Replace"), 21, &CFindReplaceDlg::OnReplace);
-        addButton(kReplaceAllButton, QStringLiteral("Replace &All"), 38,
-                  &CFindReplaceDlg::OnReplaceAll);
+        addButton(kReplaceButton, ParlTr("&Replace"), 21, &CFindReplaceDlg::OnReplace);
+        addButton(kReplaceAllButton, ParlTr("Replace &All"), 38, &CFindReplaceDlg::OnReplaceAll);
     }
-    AddButton(IDCANCEL, QStringLiteral("Cancel"), buttonX, bReplace ? 55 : 23, 50, 14);
+    AddButton(IDCANCEL, ParlTr("Cancel"), buttonX, bReplace ? 55 : 23, 50, 14);
     m_pFind->setFocus();
 }
 

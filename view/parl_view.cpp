@@ -1,6 +1,7 @@
 #include "view/parl_view.h"
 
 #include "options/advanced_options.h"
+#include "platform/qt/translation.h"
 
 #include "document/parl_doc.h"
 #include "frame/main_frame.h"
@@ -308,7 +309,8 @@ std::string CParlView::HelpPagePath() {
 void CParlView::OnHelpHtml() {
     const std::string page = HelpPagePath();
     if (!QFileInfo(QString::fromStdString(page)).isFile()) {
-        AfxMessageBox("Could not find the help page \"" + page + "\".", MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox(ParlTrArgs("Could not find the help page \"%1\".", {page}),
+                      MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     ShellOpen(page);

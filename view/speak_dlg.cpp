@@ -1,12 +1,13 @@
 #include "view/speak_dlg.h"
 
+#include "platform/qt/translation.h"
 #include "res/resource.h"
 
 #include <QPlainTextEdit>
 
 CSpeakDlg::CSpeakDlg(QWidget* pParent) : CDialog(pParent) {
     setObjectName(QStringLiteral("CSpeakDlg"));
-    setWindowTitle(QStringLiteral("Enter text to speak"));
+    setWindowTitle(ParlTr("Enter text to speak"));
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
     SetDialogSize(186, 129);
     m_pText = new QPlainTextEdit(this);
@@ -15,8 +16,8 @@ CSpeakDlg::CSpeakDlg(QWidget* pParent) : CDialog(pParent) {
     m_pText->setTabChangesFocus(true);
     m_pText->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     Place(m_pText, 7, 7, 172, 73);
-    AddButton(IDOK, QStringLiteral("OK"), 39, 96, 50, 14, true);
-    AddButton(IDCANCEL, QStringLiteral("Cancel"), 95, 96, 50, 14);
+    AddButton(IDOK, ParlTr("OK"), 39, 96, 50, 14, true);
+    AddButton(IDCANCEL, ParlTr("Cancel"), 95, 96, 50, 14);
     m_pText->setFocus();
 }
 

@@ -4,6 +4,7 @@
 #include "platform/cmd_target.h"
 #include "platform/qt/message_box.h"
 #include "platform/qt/settings_store.h"
+#include "platform/qt/translation.h"
 #include "res/resource.h"
 
 #include <QLocale>
@@ -151,8 +152,8 @@ std::vector<CMenuEntry> CSpelling::ContextEntries(const QPoint& viewportPoint) {
 
     std::vector<CMenuEntry> entries;
     for (int i = 0; i < m_suggestions.size(); ++i) {
-        entries.push_back(CMenuEntry::Item(MenuText(m_suggestions[i]),
-                                           ID_SPELL_SUGGESTION_FIRST + static_cast<UINT>(i)));
+        entries.push_back(CMenuEntry::Verbatim(MenuText(m_suggestions[i]),
+                                               ID_SPELL_SUGGESTION_FIRST + static_cast<UINT>(i)));
     }
     if (m_suggestions.isEmpty())
         entries.push_back(CMenuEntry::Item("(No Suggestions)", ID_SPELL_NO_SUGGESTIONS));
@@ -189,10 +190,11 @@ void CSpelling::OnAddToDictionary() {
     if (m_strWord.isEmpty())
         return;
     if (!m_checker.AddToPersonalList(m_strWord)) {
-        AfxMessageBox("The word \"" + m_strWord.toStdString() +
-                          "\" could not be added to your dictionary: " +
-                          CSpellChecker::PersonalListPath().toStdString() + " cannot be written.",
-                      MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox(
+            ParlTrArgs("The word \"%1\" could not be added to your dictionary: %2 "
+                       "cannot be written.",
+                       {m_strWord.toStdString(), CSpellChecker::PersonalListPath().toStdString()}),
+            MB_OK | MB_ICONEXCLAMATION);
     }
     m_highlighter.RecheckAll();
 }

@@ -1,5 +1,6 @@
 #include "document/qt/edit_html_dlg.h"
 
+#include "platform/qt/translation.h"
 #include "rtf/rtf_codepage.h"
 
 #include <QPlainTextEdit>
@@ -9,14 +10,14 @@
 
 CEditHtmlDlg::CEditHtmlDlg(QWidget* pParent) : CDialog(pParent) {
     setObjectName(QStringLiteral("CEditHtmlDlg"));
-    setWindowTitle(QStringLiteral("Edit HTML"));
+    setWindowTitle(ParlTr("Edit HTML"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
     setSizeGripEnabled(true);
     SetDialogSize(186, 186);
 
-    QPushButton* ok = AddButton(IDOK, QStringLiteral("OK"), 33, 165, 50, 14, true);
-    QPushButton* cancel = AddButton(IDCANCEL, QStringLiteral("Cancel"), 90, 165, 50, 14);
+    QPushButton* ok = AddButton(IDOK, ParlTr("OK"), 33, 165, 50, 14, true);
+    QPushButton* cancel = AddButton(IDCANCEL, ParlTr("Cancel"), 90, 165, 50, 14);
 
     auto* edit = new QPlainTextEdit(this);
     edit->setObjectName(QStringLiteral("1001"));

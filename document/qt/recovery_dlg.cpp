@@ -2,6 +2,7 @@
 
 #include "platform/document.h"
 #include "platform/qt/modal_seam.h"
+#include "platform/qt/translation.h"
 
 #include <QDialogButtonBox>
 #include <QFileInfo>
@@ -14,19 +15,18 @@
 CRecoveryDlg::CRecoveryDlg(std::vector<CRecoveryCopy> copies, Discard discard, QWidget* pParent)
     : QDialog(pParent), m_copies(std::move(copies)), m_discard(std::move(discard)) {
     setObjectName(QStringLiteral("CRecoveryDlg"));
-    setWindowTitle(QStringLiteral("Recover Messages"));
+    setWindowTitle(ParlTr("Recover Messages"));
     auto* layout = new QVBoxLayout(this);
-    auto* text = new QLabel(
-        QStringLiteral("Parlino stopped before these messages were saved. Restore one to go on "
-                       "with it, discard those you do not need, or keep them for later."),
-        this);
+    auto* text =
+        new QLabel(ParlTr("Parlino stopped before these messages were saved. Restore one to go on "
+                          "with it, discard those you do not need, or keep them for later."),
+                   this);
     text->setWordWrap(true);
     layout->addWidget(text);
 
     m_wndList = new QTreeWidget(this);
     m_wndList->setRootIsDecorated(false);
-    m_wndList->setHeaderLabels(
-        {QStringLiteral("File"), QStringLiteral("Time"), QStringLiteral("First words")});
+    m_wndList->setHeaderLabels({ParlTr("File"), ParlTr("Time"), ParlTr("First words")});
     for (const CRecoveryCopy& copy : m_copies)
         m_wndList->addTopLevelItem(new QTreeWidgetItem(RowTexts(copy)));
     m_wndList->setCurrentItem(m_wndList->topLevelItem(0));
@@ -36,11 +36,10 @@ CRecoveryDlg::CRecoveryDlg(std::vector<CRecoveryCopy> copies, Discard discard, Q
     layout->addWidget(m_wndList);
 
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* restore =
-        buttons->addButton(QStringLiteral("&Restore"), QDialogButtonBox::ActionRole);
+    QPushButton* restore = buttons->addButton(ParlTr("&Restore"), QDialogButtonBox::ActionRole);
     QPushButton* discardButton =
-        buttons->addButton(QStringLiteral("&Discard"), QDialogButtonBox::ActionRole);
-    QPushButton* later = buttons->addButton(QStringLiteral("&Later"), QDialogButtonBox::RejectRole);
+        buttons->addButton(ParlTr("&Discard"), QDialogButtonBox::ActionRole);
+    QPushButton* later = buttons->addButton(ParlTr("&Later"), QDialogButtonBox::RejectRole);
     restore->setDefault(true);
     connect(restore, &QPushButton::clicked, this, [this] { done(kRestore); });
     connect(discardButton, &QPushButton::clicked, this, [this] { done(kDiscard); });

@@ -5,6 +5,7 @@
 #include "platform/archive.h"
 #include "platform/qt/message_box.h"
 #include "platform/qt/rich_edit_ctrl.h"
+#include "platform/qt/translation.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -197,11 +198,12 @@ void CRecoveryKeeper::OnWriteDone(bool ok, const QString& reason) {
     if (m_warned)
         return;
     m_warned = true;
-    AfxMessageBox("Recovery copies of the message cannot be written to \"" +
-                      m_store->Folder().toStdString() + "\".\n" + reason.toStdString() +
-                      "\nYou can go on editing, but until you save the message, a crash loses "
-                      "what you have typed.",
-                  MB_OK | MB_ICONEXCLAMATION);
+    AfxMessageBox(
+        ParlTrArgs("Recovery copies of the message cannot be written to \"%1\".\n%2\n"
+                   "You can go on editing, but until you save the message, a crash "
+                   "loses what you have typed.",
+                   {m_store->Folder().toStdString(), ParlTr(reason.toStdString()).toStdString()}),
+        MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CRecoveryKeeper::OnMessageSettled() {

@@ -3,6 +3,7 @@
 #include "platform/afx_ids.h"
 #include "platform/qt/colorref.h"
 #include "platform/qt/modal_seam.h"
+#include "platform/qt/translation.h"
 
 #include <QColorDialog>
 
@@ -15,7 +16,7 @@ CColorDialog::CColorDialog(COLORREF clrInit, DWORD dwFlags, QWidget* pParentWnd)
 int CColorDialog::DoModal() {
     QColorDialog dialog(m_pParent);
     dialog.setOption(QColorDialog::DontUseNativeDialog);
-    dialog.setWindowTitle(QStringLiteral("Color"));
+    dialog.setWindowTitle(ParlTr("Color"));
     dialog.setCurrentColor(ColorFromRef(m_cc.rgbResult));
     if (CModalSeam::Exec(dialog) != QDialog::Accepted)
         return IDCANCEL;

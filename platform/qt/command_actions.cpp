@@ -1,6 +1,7 @@
 #include "platform/qt/command_actions.h"
 
 #include "platform/afx_ids.h"
+#include "platform/qt/translation.h"
 
 #include <QAction>
 #include <QKeySequence>
@@ -21,9 +22,9 @@ QString PlainText(const QString& menuText) {
 
 void ApplyPrompt(QAction* action, UINT nID) {
     const CPrompt prompt = CResourceTables::App().Strings().Prompt(nID);
-    action->setStatusTip(QString::fromStdString(prompt.status));
+    action->setStatusTip(ParlTr(prompt.status));
     if (!prompt.tooltip.empty())
-        action->setToolTip(QString::fromStdString(prompt.tooltip));
+        action->setToolTip(ParlTr(prompt.tooltip));
 }
 
 } // namespace
@@ -70,7 +71,7 @@ void CCommandActions::BuildMenuBar(QMenuBar* bar, const CMenuResource& menu) {
 }
 
 QMenu* CCommandActions::BuildMenu(const CMenuEntry& popup, QWidget* parent) {
-    auto* menu = new QMenu(QString::fromStdString(popup.text), parent);
+    auto* menu = new QMenu(ParlTr(popup.text), parent);
     FillMenu(menu, popup.entries, false);
     return menu;
 }
@@ -92,13 +93,14 @@ void CCommandActions::FillMenu(QMenu* menu, const std::vector<CMenuEntry>& entri
             menu->addSeparator();
             break;
         case CMenuEntry::Popup: {
-            QMenu* sub = new QMenu(QString::fromStdString(entry.text), menu);
+            QMenu* sub = new QMenu(ParlTr(entry.text), menu);
             FillMenu(sub, entry.entries, detached);
             menu->addMenu(sub);
             break;
         }
         case CMenuEntry::Command: {
-            const QString text = QString::fromStdString(entry.text);
+            const QString text =
+                entry.verbatim ? QString::fromStdString(entry.text) : ParlTr(entry.text);
             if (detached) {
                 QAction* action = menu->addAction(text);
                 action->setData(entry.nID);

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
+
 #include <algorithm>
 
 CDialog::CDialog(QWidget* pParent) : QDialog(pParent) {}
@@ -111,22 +112,38 @@ QSize CDialog::TextNeed(const QWidget& control) {
 }
 
 QSize CDialog::FitTextControls(QWidget& container, int margin) {
+    QList<QWidget*> controls = container.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    controls.erase(std::remove_if(controls.begin(), controls.end(),
+                                  [](const QWidget* w) { return w->isWindow(); }),
+                   controls.end());
+    // From left to right: a control that grows pushes whatever stands to its right over by as
+    // much, so columns stay aligned and nothing is covered.
+    std::stable_sort(controls.begin(), controls.end(),
+                     [](const QWidget* a, const QWidget* b) { return a->x() < b->x(); });
     QSize need;
-    for (QWidget* control : container.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (control->isWindow())
-            continue;
+    for (QWidget* control : controls) {
         QRect r = control->geometry();
         const QSize text = TextNeed(*control);
         if (text.isValid()) {
-            if (text.width() > r.width())
+            const int grow = text.width() - r.width();
+            if (grow > 0) {
+                const int oldRight = r.x() + r.width();
                 r.setWidth(text.width());
+                for (QWidget* other : controls) {
+                    if (other != control && other->x() >= oldRight)
+                        other->move(other->x() + grow, other->y());
+                }
+            }
             if (text.height() > r.height()) {
-                const int grow = text.height() - r.height();
-                r.setTop(std::max(0, r.top() - grow / 2));
+                const int taller = text.height() - r.height();
+                r.setTop(std::max(0, r.top() - taller / 2));
                 r.setHeight(text.height());
             }
             control->setGeometry(r);
         }
+    }
+    for (const QWidget* control : controls) {
+        const QRect r = control->geometry();
         need = need.expandedTo(QSize(r.right() + 1 + margin, r.bottom() + 1 + margin));
     }
     return need;

@@ -4,6 +4,7 @@
 #include "platform/file_path.h"
 #include "platform/qt/message_box.h"
 #include "platform/qt/modal_seam.h"
+#include "platform/qt/translation.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -15,7 +16,7 @@ namespace {
 QString QtFilter(const CFileDialog::FileType& type) {
     QString patterns = QString::fromStdString(type.patterns);
     patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-    const QString name = QString::fromStdString(type.name);
+    const QString name = ParlTr(type.name);
     const QString suffix = QStringLiteral(" (") + patterns + QLatin1Char(')');
     return name.endsWith(suffix) ? name : name + suffix;
 }
@@ -69,9 +70,9 @@ int CFileDialog::DoModal() {
         dialog.setAcceptMode(m_bOpen ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
         dialog.setFileMode(m_bOpen && (m_ofn.Flags & OFN_FILEMUSTEXIST) ? QFileDialog::ExistingFile
                                                                         : QFileDialog::AnyFile);
-        dialog.setWindowTitle(!m_ofn.lpstrTitle.empty() ? QString::fromStdString(m_ofn.lpstrTitle)
-                              : m_bOpen                 ? QStringLiteral("Open")
-                                                        : QStringLiteral("Save As"));
+        dialog.setWindowTitle(!m_ofn.lpstrTitle.empty() ? ParlTr(m_ofn.lpstrTitle)
+                              : m_bOpen                 ? ParlTr("Open")
+                                                        : ParlTr("Save As"));
         QStringList filters;
         for (const FileType& type : m_types)
             filters << QtFilter(type);
@@ -104,12 +105,13 @@ int CFileDialog::DoModal() {
 
         const QFileInfo info(QString::fromStdString(path));
         if (m_bOpen && (m_ofn.Flags & OFN_FILEMUSTEXIST) && !info.exists()) {
-            AfxMessageBox(path + "\nFile not found.\nCheck the file name and try again.",
-                          MB_OK | MB_ICONEXCLAMATION);
+            AfxMessageBox(
+                ParlTrArgs("%1\nFile not found.\nCheck the file name and try again.", {path}),
+                MB_OK | MB_ICONEXCLAMATION);
             continue;
         }
         if (!m_bOpen && (m_ofn.Flags & OFN_OVERWRITEPROMPT) && info.exists() &&
-            AfxMessageBox(path + " already exists.\nDo you want to replace it?",
+            AfxMessageBox(ParlTrArgs("%1 already exists.\nDo you want to replace it?", {path}),
                           MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
             continue;
         m_strPathName = path;

@@ -3,6 +3,7 @@
 #include "platform/afx_ids.h"
 #include "platform/qt/colorref.h"
 #include "platform/qt/modal_seam.h"
+#include "platform/qt/translation.h"
 
 #include <QComboBox>
 #include <QFontDialog>
@@ -41,14 +42,14 @@ QComboBox* AddColorList(QFontDialog& dialog, COLORREF initial) {
     auto* combo = new QComboBox(&dialog);
     combo->setObjectName(QString::fromLatin1(CFontDialog::kColorListName));
     for (const NamedColor& c : kColors)
-        combo->addItem(Swatch(c.cr), QString::fromLatin1(c.name), static_cast<uint>(c.cr));
+        combo->addItem(Swatch(c.cr), ParlTr(c.name), static_cast<uint>(c.cr));
     int index = combo->findData(static_cast<uint>(initial));
     if (index < 0) {
-        combo->addItem(Swatch(initial), QStringLiteral("Custom"), static_cast<uint>(initial));
+        combo->addItem(Swatch(initial), ParlTr("Custom"), static_cast<uint>(initial));
         index = combo->count() - 1;
     }
     combo->setCurrentIndex(index);
-    auto* label = new QLabel(QStringLiteral("&Color:"), &dialog);
+    auto* label = new QLabel(ParlTr("&Color:"), &dialog);
     label->setBuddy(combo); // the ampersand marks the key, and is not shown
     // The colour belongs to the effects, above OK and Cancel.
     QGroupBox* effects = nullptr;
@@ -113,7 +114,7 @@ int CFontDialog::DoModal() {
     dialog.setOption(QFontDialog::DontUseNativeDialog);
     if (!(m_cf.Flags & CF_SCREENFONTS))
         dialog.setOption(QFontDialog::ScalableFonts);
-    dialog.setWindowTitle(QStringLiteral("Font"));
+    dialog.setWindowTitle(ParlTr("Font"));
     dialog.setCurrentFont(FontFromLogFont(m_lf));
     QComboBox* colors = (m_cf.Flags & CF_EFFECTS) ? AddColorList(dialog, m_cf.rgbColors) : nullptr;
     // What OK without a change gives: the font as the dialog shows it, which may be a stand-in

@@ -3,6 +3,7 @@
 #include "platform/afx_ids.h"
 #include "platform/document.h"
 #include "platform/qt/modal_seam.h"
+#include "platform/qt/translation.h"
 #include "platform/qt/win_app.h"
 
 #include <QAction>
@@ -130,7 +131,7 @@ void CFrameWnd::UpdateAction(QAction* action, UINT nID) {
         action->setChecked(*ui.Check() != 0);
     }
     if (ui.Text())
-        action->setText(QString::fromStdString(*ui.Text()));
+        action->setText(ParlTr(*ui.Text()));
     if (ui.Visible())
         action->setVisible(*ui.Visible());
 }
@@ -242,11 +243,10 @@ BOOL CFrameWnd::SetIndicators(const std::vector<UINT>& panes) {
                 m_pIdleLabel = new QLabel(bar);
                 bar->addWidget(m_pIdleLabel, 1);
             }
-            m_pIdleLabel->setText(
-                QString::fromStdString(AfxLoadString(AFX_IDS_IDLEMESSAGE, "Ready")));
+            m_pIdleLabel->setText(ParlTr(AfxLoadString(AFX_IDS_IDLEMESSAGE, "Ready")));
             continue;
         }
-        auto* pane = new QLabel(QString::fromStdString(IndicatorText(nID)), bar);
+        auto* pane = new QLabel(ParlTr(IndicatorText(nID)), bar);
         pane->setFrameShape(QFrame::Panel);
         pane->setFrameShadow(QFrame::Sunken);
         bar->addPermanentWidget(pane);
@@ -267,7 +267,7 @@ void CFrameWnd::SetMessageText(const std::string& text) {
     if (text.empty())
         statusBar()->clearMessage();
     else
-        statusBar()->showMessage(QString::fromStdString(text));
+        statusBar()->showMessage(ParlTr(text));
 }
 
 UINT CFrameWnd::TrackPopupMenu(const CMenuResource& menu, const QPoint& globalPos) {

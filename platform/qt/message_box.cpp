@@ -1,6 +1,7 @@
 #include "platform/qt/message_box.h"
 
 #include "platform/qt/modal_seam.h"
+#include "platform/qt/translation.h"
 #include "platform/qt/win_app.h"
 #include "platform/resource_tables.h"
 
@@ -58,8 +59,8 @@ int EscapeAnswer(UINT nType) {
 } // namespace
 
 int AfxMessageBox(const std::string& text, UINT nType) {
-    QMessageBox box(IconOf(nType), QString::fromStdString(AfxGetAppName()),
-                    QString::fromStdString(text), ButtonsOf(nType), QApplication::activeWindow());
+    QMessageBox box(IconOf(nType), QString::fromStdString(AfxGetAppName()), ParlTr(text),
+                    ButtonsOf(nType), QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
     switch (CModalSeam::Exec(box)) {
     case QMessageBox::Ok:

@@ -1,5 +1,7 @@
 #include "platform/qt/property_sheet.h"
 
+#include "platform/qt/translation.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -15,7 +17,7 @@ namespace {
 
 QWidget* CreateItem(CPropertyPage& page, const CDialogItem& item) {
     const Qt::FocusPolicy focus = (item.style & WS_TABSTOP) != 0 ? Qt::StrongFocus : Qt::NoFocus;
-    const QString text = QString::fromStdString(item.text);
+    const QString text = ParlTr(item.text);
     switch (item.kind) {
     case CDialogItem::Static: {
         auto* label = new QLabel(text, &page);
@@ -56,7 +58,7 @@ QWidget* CreateItem(CPropertyPage& page, const CDialogItem& item) {
 
 CPropertyPage::CPropertyPage(const CDialogTemplate& tmpl) : m_template(tmpl) {
     setWindowFlags(Qt::Widget);
-    setWindowTitle(QString::fromStdString(tmpl.caption));
+    setWindowTitle(ParlTr(tmpl.caption));
 }
 
 CPropertyPage::~CPropertyPage() {
@@ -134,7 +136,7 @@ void CPropertyPage::Notify(UINT nCode, UINT nID) {
 
 CPropertySheet::CPropertySheet(const std::string& caption, QWidget* pParent, UINT iSelectPage)
     : CDialog(pParent), m_nActive(static_cast<int>(iSelectPage)) {
-    setWindowTitle(QString::fromStdString(caption));
+    setWindowTitle(ParlTr(caption));
     m_pTabs = new QTabWidget(this);
     m_pButtons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(m_pButtons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -190,7 +192,7 @@ BOOL CPropertySheet::OnInitDialog() {
         m_nActive = 0;
     m_bSwitching = true;
     for (CPropertyPage* page : m_pages) {
-        m_pTabs->addTab(page, QString::fromStdString(page->GetTemplate().caption));
+        m_pTabs->addTab(page, ParlTr(page->GetTemplate().caption));
         // The sheet's font decides the dialog units, so the size is set once the page is in it.
         const CDialogUnits du = page->DialogUnits();
         page->setMinimumSize(du.ToPixelsX(page->GetTemplate().cx),

@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QSaveFile>
 #include <QTextEdit>
@@ -38,6 +39,17 @@ QJsonObject Describe(const QWidget& w) {
     o["class"] = QString::fromLatin1(w.metaObject()->className());
     o["name"] = w.objectName();
     o["text"] = TextOf(w);
+    // What its text needs: the whole hint, and the text's own width (without mnemonic marks).
+    o["hint"] = w.sizeHint().width();
+    o["textWidth"] = w.fontMetrics().horizontalAdvance(QString(TextOf(w)).remove(QLatin1Char('&')));
+    if (auto* label = qobject_cast<const QLabel*>(&w))
+        o["wordWrap"] = label->wordWrap();
+    if (auto* bar = qobject_cast<const QMenuBar*>(&w)) {
+        QJsonArray menus;
+        for (const QAction* action : bar->actions())
+            menus.append(action->text());
+        o["menus"] = menus;
+    }
     o["rect"] = QJsonArray{w.x(), w.y(), w.width(), w.height()};
     const QPoint global = w.mapToGlobal(QPoint(0, 0));
     o["global"] = QJsonArray{global.x(), global.y()};

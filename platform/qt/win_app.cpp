@@ -6,6 +6,7 @@
 #include "platform/qt/mail_sender.h"
 #include "platform/qt/message_box.h"
 #include "platform/qt/rich_edit_format.h"
+#include "platform/qt/translation.h"
 #include "platform/resource_tables.h"
 
 #include <QApplication>
@@ -231,8 +232,8 @@ bool CWinApp::SendMail(const std::string& path, const std::string& body) {
     QString reason;
     if (CMailSender::Send(path, CRichEditFormat::FromCp1252(body.c_str(), body.size()), reason))
         return true;
-    AfxMessageBox("Could not start the mail program " + std::string(CMailSender::kProgram) +
-                      " to send \"" + path + "\".\n" + reason.toStdString(),
+    AfxMessageBox(ParlTrArgs("Could not start the mail program %1 to send \"%2\".\n%3",
+                             {CMailSender::kProgram, path, reason.toStdString()}),
                   MB_OK | MB_ICONEXCLAMATION);
     return false;
 }

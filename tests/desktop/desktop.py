@@ -92,7 +92,7 @@ class Desktop:
 class Session:
     """One run of parlino on `desktop`; closed by `close`, which kills it if it still runs."""
 
-    def __init__(self, desktop, *args, characters=(), env=None, setup=None):
+    def __init__(self, desktop, *args, characters=(), env=None, setup=None, language="C.UTF-8"):
         self.desktop = desktop
         self.home = tempfile.mkdtemp(prefix="parl-desktop-")
         self.dump_path = os.path.join(self.home, "widgets.json")
@@ -101,6 +101,11 @@ class Session:
                         XDG_CONFIG_HOME=os.path.join(self.home, ".config"),
                         XDG_DATA_HOME=os.path.join(self.home, ".local", "share"),
                         XDG_CACHE_HOME=os.path.join(self.home, ".cache"))
+        # The window speaks the desktop's language: English unless a test asks for another.
+        for name in ("LC_ALL", "LC_MESSAGES", "LANGUAGE"):
+            self.env.pop(name, None)
+        self.env["LANG"] = language
+        self.env.update(env or {})  # what the test sets itself comes last
         if characters:
             folder = os.path.join(self.home, ".local", "share", "Parlino", "Characters")
             os.makedirs(folder)
@@ -216,9 +221,11 @@ class DesktopTestCase(unittest.TestCase):
     def tearDownClass(cls):
         cls.desktop.close()
 
-    def start(self, *args, characters=("genie",), first_window="Parlino", env=None, setup=None):
+    def start(self, *args, characters=("genie",), first_window="Parlino", env=None, setup=None,
+              language="C.UTF-8"):
         """Starts parlino and waits for its first window (a message box may come first)."""
-        session = Session(self.desktop, *args, characters=characters, env=env, setup=setup)
+        session = Session(self.desktop, *args, characters=characters, env=env, setup=setup,
+                          language=language)
         self.addCleanup(session.close)
         session.wait_window(first_window)
         return session
