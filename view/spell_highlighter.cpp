@@ -113,13 +113,15 @@ void CSpellHighlighter::ScheduleScreen() {
 }
 
 void CSpellHighlighter::Schedule() {
-    if (m_bActive && !m_timer.isActive())
-        m_timer.start();
+    // A slice waiting for the typing to stop comes sooner for what is on screen.
+    if (m_bActive && (!m_timer.isActive() || m_timer.remainingTime() > 0))
+        m_timer.start(0);
 }
 
 void CSpellHighlighter::OnContentsChange(int position, int removed, int added) {
     if (!m_bActive)
         return;
+    m_lastEdit.start();
     // The layout has not taken the change yet: what is on screen is asked in the next slice.
     m_bShowDue = true;
     // The word typed before is finished now, wherever this change is.
@@ -320,8 +322,15 @@ void CSpellHighlighter::RunSlice() {
     }
 
     // Then the rest, from where the last slice stopped, round to the start, until a whole
-    // round finds nothing left.
+    // round finds nothing left; not while the user types, whose keys would wait behind it.
     const int total = m_pDoc->blockCount();
+    if (!m_bFlushing && m_nCleanRun < total && m_lastEdit.isValid() &&
+        m_lastEdit.elapsed() < kTypingMs) {
+        if (m_bShowDue)
+            ShowScreen();
+        m_timer.start(kTypingMs);
+        return;
+    }
     QTextBlock block = m_pDoc->findBlockByNumber(m_nSweep < total ? m_nSweep : 0);
     while (m_nCleanRun < total) {
         if (!block.isValid())
@@ -344,16 +353,18 @@ void CSpellHighlighter::RunSlice() {
     if (m_bShowDue)
         ShowScreen();
     if (m_nCleanRun < total)
-        Schedule();
+        m_timer.start(0);
     else // all checked: paragraphs added later and checked at once keep it so
         m_nCleanRun = std::numeric_limits<int>::max();
 }
 
 void CSpellHighlighter::Flush() {
+    m_bFlushing = true;
     while (m_bActive && m_timer.isActive()) {
         m_timer.stop();
         RunSlice();
     }
+    m_bFlushing = false;
 }
 
 std::optional<CSpellWord> CSpellHighlighter::MisspeltWordAt(int position) {

@@ -7,7 +7,8 @@
 // its own paragraph only).
 //
 // Paragraphs are checked while the program is idle, in slices of a few milliseconds, those on
-// screen first: typing in a long message never waits for the checker. Only the paragraph being
+// screen first, those off screen only when the typing pauses: typing in a long message never
+// waits for the checker. Only the paragraph being
 // typed in is checked at once, so that its underlines follow the text; the word being typed is
 // marked once it is finished (a blank typed after it, or the caret gone elsewhere). Only the
 // words of the paragraphs on screen are handed to the editor, as the layout places them.
@@ -51,6 +52,8 @@ public:
     void Flush();
     // The longest slice of idle work, in milliseconds.
     static constexpr int kSliceMs = 4;
+    // The paragraphs off screen wait while keys come faster than this, in milliseconds.
+    static constexpr int kTypingMs = 500;
 
     // The checked word at document position `position` (a caret position at the word's start,
     // inside it or at its end) when it is misspelt.
@@ -84,6 +87,8 @@ private:
     QTextCharFormat m_underline;
     QTimer m_timer;
     bool m_bActive = false;
+    bool m_bFlushing = false;
+    QElapsedTimer m_lastEdit;    // since the last change of the text
     bool m_bScreenFirst = false; // paragraphs on screen may wait
     bool m_bShowDue = false;     // the underlines on screen may be out of date
     int m_nScreenFrom = 0;       // the positions on screen at the last CheckScreen
