@@ -55,11 +55,11 @@ public:
     RecoveryTest() : m_folder(m_tmp.filePath(QStringLiteral("data/Recovery"))) {}
 
     using DocumentTest::Doc;
+    using DocumentTest::Format;
     using DocumentTest::m_app;
     using DocumentTest::m_script;
     using DocumentTest::m_tmp;
     using DocumentTest::PathOf;
-    using DocumentTest::Format;
     using DocumentTest::Text;
     using DocumentTest::Type;
     using DocumentTest::View;
