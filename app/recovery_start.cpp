@@ -6,6 +6,7 @@
 #include "platform/qt/message_box.h"
 #include "platform/qt/rich_edit_ctrl.h"
 #include "platform/qt/translation.h"
+#include "view/spell_checker.h"
 
 #include <memory>
 
@@ -30,14 +31,24 @@ BOOL ProcessShellCommandWithRecovery(CWinApp& app, CCommandLineInfo& cmdInfo,
     auto store = std::make_shared<CRecoveryStore>(folder);
     QStringList damaged;
     std::vector<CRecoveryCopy> copies = store->TakeOrphans(QString(), damaged);
+    // Whatever was set aside in the user's data folder is told in one message.
+    std::string setAside;
     if (!damaged.isEmpty()) {
-        AfxMessageBox(ParlTrArgs(damaged.size() == 1
-                                     ? "A recovery copy cannot be read. It was put aside as:\n%1"
-                                     : "Recovery copies cannot be read. They were put aside "
-                                       "as:\n%1",
-                                 {damaged.join(QLatin1Char('\n')).toStdString()}),
-                      MB_OK | MB_ICONEXCLAMATION);
+        setAside = ParlTrArgs(damaged.size() == 1
+                                  ? "A recovery copy cannot be read. It was put aside as:\n%1"
+                                  : "Recovery copies cannot be read. They were put aside as:\n%1",
+                              {damaged.join(QLatin1Char('\n')).toStdString()});
     }
+    const QString words = CSpellChecker::SetAsidePlantedList();
+    if (!words.isEmpty()) {
+        if (!setAside.empty())
+            setAside += "\n\n";
+        setAside += ParlTrArgs("Your list of added words is not a plain file of words. It was "
+                               "put aside as:\n%1",
+                               {words.toStdString()});
+    }
+    if (!setAside.empty())
+        AfxMessageBox(setAside, MB_OK | MB_ICONEXCLAMATION);
 
     const CRecoveryCopy* chosen = nullptr;
     std::unique_ptr<CRecoveryDlg> dlg;

@@ -89,8 +89,7 @@ void RunNext(CWinApp& app) {
         return;
     } else if (verb == QLatin1String("wait-copy")) {
         CRecoveryKeeper* keeper = FindRecoveryKeeper(app);
-        if (keeper != nullptr &&
-            (keeper->HasChanges() || keeper->CopiesWritten() < keeper->CopiesTaken())) {
+        if (keeper != nullptr && !keeper->IsSettled()) {
             g_actions.push_front(line);
             Continue(app, 20);
             return;

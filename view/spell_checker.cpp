@@ -1,15 +1,22 @@
 #include "view/spell_checker.h"
 
+#include "platform/qt/file_io.h"
+
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
 #include <QStandardPaths>
-#include <QTextStream>
 #include <algorithm>
 #include <hunspell/hunspell.hxx>
 #include <iconv.h>
 #include <map>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -198,15 +205,32 @@ QString CSpellChecker::PersonalListPath() {
     return data + QStringLiteral("/Parlino/words.txt");
 }
 
+QString CSpellChecker::SetAsidePlantedList() {
+    const QString path = PersonalListPath();
+    if (!IsPlantedFile(path, kMaxPersonalListBytes))
+        return QString();
+    const QFileInfo info(path);
+    QDir folder = info.dir();
+    if (!folder.mkpath(QStringLiteral("Damaged")))
+        return QString();
+    QString target = folder.filePath(QStringLiteral("Damaged/") + info.fileName());
+    if (QFileInfo(target).exists() || QFileInfo(target).isSymLink())
+        target += QLatin1Char('.') + QString::number(QDateTime::currentMSecsSinceEpoch());
+    // The link or the FIFO itself moves, never what it points to.
+    if (::rename(QFile::encodeName(path).constData(), QFile::encodeName(target).constData()) != 0)
+        return QString();
+    return target;
+}
+
 void CSpellChecker::ReadPersonalList() {
-    QFile file(PersonalListPath());
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+    // Read only when it is a plain file of a sound size: nothing planted there can hang or
+    // exhaust the program.
+    QByteArray bytes;
+    QString reason;
+    if (!ReadPlainFile(PersonalListPath(), kMaxPersonalListBytes, bytes, reason))
         return;
-    QTextStream in(&file);
-    in.setEncoding(QStringConverter::Utf8);
-    QString line;
-    while (in.readLineInto(&line)) {
-        const QString word = line.trimmed();
+    for (const QByteArray& line : bytes.split('\n')) {
+        const QString word = QString::fromUtf8(line).trimmed();
         if (!word.isEmpty())
             m_personal.insert(word);
     }
@@ -218,11 +242,25 @@ bool CSpellChecker::AddToPersonalList(const QString& word) {
     m_personal.insert(word);
     const QString path = PersonalListPath();
     QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+    // Appended to a plain file only: never through a link, never blocking on a FIFO.
+    const int fd =
+        ::open(QFile::encodeName(path).constData(),
+               O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
+    if (fd < 0)
         return false;
+    struct stat info {};
+    bool ok =
+        ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size < kMaxPersonalListBytes;
     const QByteArray line = word.toUtf8() + '\n';
-    return file.write(line) == line.size() && file.flush();
+    if (ok) {
+        ssize_t n = -1;
+        do {
+            n = ::write(fd, line.constData(), static_cast<size_t>(line.size()));
+        } while (n < 0 && errno == EINTR);
+        ok = n == line.size();
+    }
+    ok = ::close(fd) == 0 && ok;
+    return ok;
 }
 
 void CSpellChecker::Ignore(const QString& word) {

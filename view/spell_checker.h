@@ -64,6 +64,12 @@ public:
     // The user's own words: one a line, in UTF-8, in the user's data folder, shared by every
     // message and every language.
     static QString PersonalListPath();
+    // The most the list of added words may hold, in bytes.
+    static constexpr qint64 kMaxPersonalListBytes = 4 * 1024 * 1024;
+    // Something other than a list of words at PersonalListPath() (a link, a FIFO, a device, a
+    // file over the size) is moved into "Damaged" beside it; its new path, else empty (when the
+    // list is sound or nothing is there, or it could not be moved: it is then left unread).
+    static QString SetAsidePlantedList();
     // Adds `word` to the list and to its file; false when the file cannot be written (the word
     // is accepted for this run all the same).
     bool AddToPersonalList(const QString& word);

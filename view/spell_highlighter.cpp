@@ -2,26 +2,32 @@
 
 #include "view/spell_checker.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QEvent>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextEdit>
-#include <QTextLayout>
 #include <algorithm>
+#include <limits>
 
 namespace {
 
-// A paragraph's user state: the tag state it ends in, plus kChecked once its words are checked
-// and kHidden while its underlines wait for it to come on screen. -1 (a new paragraph) is
-// unchecked and ends outside a tag.
+// A paragraph's user state: the tag state it ends in, plus kChecked once its words are checked.
+// -1 (a new paragraph) is unchecked and ends outside a tag.
 constexpr int kChecked = 0x100;
-constexpr int kHidden = 0x200;
 constexpr int kStateMask = 0xFF;
 
-bool IsDone(const QTextBlock& block) {
-    const int state = block.userState();
-    return state >= 0 && (state & kChecked) != 0 && (state & kHidden) == 0;
+// The misspelt words of a checked paragraph, kept with it.
+class CSpellMarks : public QTextBlockUserData {
+public:
+    explicit CSpellMarks(std::vector<CSpellWord> wrong) : m_wrong(std::move(wrong)) {}
+    std::vector<CSpellWord> m_wrong;
+};
+
+const std::vector<CSpellWord>* MarksOf(const QTextBlock& block) {
+    const auto* marks = static_cast<const CSpellMarks*>(block.userData());
+    return marks != nullptr ? &marks->m_wrong : nullptr;
 }
 
 bool IsChecked(const QTextBlock& block) {
@@ -35,16 +41,11 @@ void MarkUnchecked(QTextBlock& block) {
         block.setUserState(state & kStateMask);
 }
 
-// Of a slice, the part spent checking; the rest is left for laying out the paragraphs whose
-// underlines changed.
-constexpr int kCheckMs = CSpellHighlighter::kSliceMs / 2;
-
-// Paragraphs whose underlines changed are laid out again together when no more than this many
-// characters lie between them.
-constexpr int kRelayoutGap = 4096;
-
 // Paragraphs this long are left to the idle slices even when typed in.
 constexpr int kLongParagraph = 4000;
+
+// At most this many paragraphs count as on screen (a screen of empty lines at a tiny size).
+constexpr int kMostOnScreen = 2000;
 
 } // namespace
 
@@ -84,11 +85,12 @@ void CSpellHighlighter::SetActive(bool bActive) {
         return;
     }
     m_timer.stop();
+    m_nHeldEnd = -1;
     for (QTextBlock block = m_pDoc->begin(); block.isValid(); block = block.next()) {
-        SetUnderlines(block, {}, true);
+        block.setUserData(nullptr);
         block.setUserState(-1);
     }
-    Relayout();
+    ShowScreen();
 }
 
 void CSpellHighlighter::RecheckAll() {
@@ -106,18 +108,22 @@ void CSpellHighlighter::MarkAllUnchecked() {
 
 void CSpellHighlighter::ScheduleScreen() {
     m_bScreenFirst = true;
+    m_bShowDue = true;
     Schedule();
 }
 
 void CSpellHighlighter::Schedule() {
-    if (m_bActive && !m_timer.isActive())
-        m_timer.start();
+    // A slice waiting for the typing to stop comes sooner for what is on screen.
+    if (m_bActive && (!m_timer.isActive() || m_timer.remainingTime() > 0))
+        m_timer.start(0);
 }
 
 void CSpellHighlighter::OnContentsChange(int position, int removed, int added) {
-    // Setting underlines marks the layout dirty, which is no change of the text.
-    if (m_bApplying || !m_bActive)
+    if (!m_bActive)
         return;
+    m_lastEdit.start();
+    // The layout has not taken the change yet: what is on screen is asked in the next slice.
+    m_bShowDue = true;
     // The word typed before is finished now, wherever this change is.
     if (m_nHeldEnd >= 0) {
         QTextBlock held = m_pDoc->findBlock(std::min(m_nHeldEnd, m_pDoc->characterCount() - 1));
@@ -125,6 +131,7 @@ void CSpellHighlighter::OnContentsChange(int position, int removed, int added) {
         if (held.isValid() && held != m_pDoc->findBlock(position)) {
             MarkUnchecked(held);
             m_bScreenFirst = true;
+            m_nCleanRun = 0;
         }
     }
     // One key typed: the word that ends at the caret is still being written.
@@ -140,25 +147,26 @@ void CSpellHighlighter::OnContentsChange(int position, int removed, int added) {
         if (block == last)
             break;
     }
-    m_nCleanRun = 0;
     // Typing: the paragraph typed in is checked at once; a paste, a new content and the first
     // words before the dictionary is read wait for the idle slices.
     if (count <= 2 && length <= kLongParagraph && m_checker.IsReady()) {
         for (QTextBlock block = first; block.isValid(); block = block.next()) {
-            if (CheckBlock(block, true)) {
+            if (CheckBlock(block)) {
                 // A tag opened or closed: the paragraphs after it read differently.
                 QTextBlock next = block.next();
                 if (next.isValid())
                     MarkUnchecked(next);
                 m_bScreenFirst = true;
+                m_nCleanRun = 0;
             }
             if (block == last)
                 break;
         }
     } else {
+        // What is left unchecked has the sweep go round again.
         m_bScreenFirst = true;
+        m_nCleanRun = 0;
     }
-    Relayout();
     Schedule();
 }
 
@@ -171,8 +179,9 @@ void CSpellHighlighter::OnCursorPositionChanged() {
     if (!held.isValid())
         return;
     MarkUnchecked(held);
-    CheckBlock(held, true);
-    Relayout();
+    CheckBlock(held);
+    m_bShowDue = true;
+    Schedule();
 }
 
 ESpellTagState CSpellHighlighter::StartState(const QTextBlock& block) const {
@@ -184,7 +193,7 @@ ESpellTagState CSpellHighlighter::StartState(const QTextBlock& block) const {
                                        : ESpellTagState::Outside;
 }
 
-bool CSpellHighlighter::CheckBlock(QTextBlock& block, bool bShow) {
+bool CSpellHighlighter::CheckBlock(QTextBlock& block) {
     ESpellTagState state = StartState(block);
     const QString text = block.text();
     std::vector<CSpellWord> wrong;
@@ -194,72 +203,101 @@ bool CSpellHighlighter::CheckBlock(QTextBlock& block, bool bShow) {
             !m_checker.IsCorrect(text.mid(word.start, word.length)))
             wrong.push_back(word);
     }
-    const bool shown = SetUnderlines(block, wrong, bShow);
+    const std::vector<CSpellWord>* before = MarksOf(block);
+    if (wrong.empty())
+        block.setUserData(nullptr);
+    else if (before == nullptr || *before != wrong)
+        block.setUserData(new CSpellMarks(std::move(wrong)));
     const int old = block.userState();
     const int now = static_cast<int>(state);
-    block.setUserState(now | kChecked | (shown ? 0 : kHidden));
+    block.setUserState(now | kChecked);
+    // A paragraph on screen shows what it was found to hold at the next slice.
+    const int from = block.position();
+    if (from <= m_nScreenTo && from + block.length() > m_nScreenFrom)
+        m_bShowDue = true;
     return old < 0 || (old & kStateMask) != now;
 }
 
-bool CSpellHighlighter::SetUnderlines(QTextBlock& block, const std::vector<CSpellWord>& wrong,
-                                      bool bShow) {
-    QTextLayout* layout = block.layout();
-    if (layout == nullptr)
-        return true;
-    QList<QTextLayout::FormatRange> ranges;
-    ranges.reserve(static_cast<qsizetype>(wrong.size()));
-    for (const CSpellWord& word : wrong)
-        ranges.append({word.start, word.length, m_underline});
-    if (ranges == layout->formats())
-        return true;
-    // Setting them has the control lay the paragraph out again, together with whatever it
-    // has not laid out up to there: off screen they wait.
-    if (!bShow)
-        return false;
-    layout->setFormats(ranges);
-    // Near paragraphs are laid out again together: each relayout walks the layout.
-    const int from = block.position();
-    const int to = from + block.length();
-    if (m_nRelayoutFrom >= 0 && (from < m_nRelayoutFrom || from > m_nRelayoutTo + kRelayoutGap))
-        Relayout();
-    if (m_nRelayoutFrom < 0)
-        m_nRelayoutFrom = from;
-    m_nRelayoutTo = std::max(m_nRelayoutTo, to);
-    return true;
+std::pair<QTextBlock, QTextBlock> CSpellHighlighter::ScreenBlocks() const {
+    // The layout's own answer: the paragraph at the top of the view, then each one after it
+    // whose box starts above the bottom. Asking for a box lays out no more than painting does.
+    QAbstractTextDocumentLayout* layout = m_pDoc->documentLayout();
+    const qreal top = m_edit.verticalScrollBar()->value();
+    const qreal bottom = top + m_edit.viewport()->height();
+    const int at = layout->hitTest(QPointF(0, top), Qt::FuzzyHit);
+    QTextBlock block = m_pDoc->findBlock(std::max(at, 0));
+    if (!block.isValid())
+        return {};
+    const QTextBlock first = block;
+    QTextBlock last = block;
+    for (int n = 0; block.isValid() && n < kMostOnScreen; block = block.next(), ++n) {
+        if (!block.isVisible())
+            continue;
+        if (layout->blockBoundingRect(block).top() > bottom)
+            break;
+        last = block;
+    }
+    return {first, last};
 }
 
-void CSpellHighlighter::Relayout() {
-    if (m_nRelayoutFrom < 0)
+void CSpellHighlighter::ShowScreen() {
+    m_bShowDue = false;
+    std::vector<std::pair<int, int>> shown;
+    QList<QTextEdit::ExtraSelection> selections;
+    if (m_bActive) {
+        const auto [first, last] = ScreenBlocks();
+        for (QTextBlock block = first; block.isValid(); block = block.next()) {
+            if (const std::vector<CSpellWord>* wrong = MarksOf(block)) {
+                const int from = block.position();
+                const int end = from + block.length() - 1;
+                for (const CSpellWord& word : *wrong) {
+                    // Marks of a paragraph changed since it was checked wait for the check.
+                    if (from + word.start + word.length > end)
+                        continue;
+                    shown.emplace_back(from + word.start, word.length);
+                }
+            }
+            if (block == last)
+                break;
+        }
+    }
+    // The underlines handed over before moved with the text since: they are compared where
+    // they stand now.
+    std::vector<std::pair<int, int>> standing;
+    for (const QTextEdit::ExtraSelection& mark : m_edit.extraSelections()) {
+        standing.emplace_back(mark.cursor.selectionStart(),
+                              mark.cursor.selectionEnd() - mark.cursor.selectionStart());
+    }
+    if (shown == standing)
         return;
-    const int length = std::min(m_nRelayoutTo, m_pDoc->characterCount()) - m_nRelayoutFrom;
-    m_bApplying = true;
-    m_pDoc->markContentsDirty(m_nRelayoutFrom, length);
-    m_bApplying = false;
-    m_nRelayoutFrom = -1;
-    m_nRelayoutTo = -1;
-}
-
-bool CSpellHighlighter::OnScreen(const QTextBlock& block) const {
-    const int from = block.position();
-    return from <= m_nScreenTo && from + block.length() > m_nScreenFrom;
+    selections.reserve(static_cast<qsizetype>(shown.size()));
+    for (const auto& [start, length] : shown) {
+        QTextCursor cursor(m_pDoc);
+        cursor.setPosition(start);
+        cursor.setPosition(start + length, QTextCursor::KeepAnchor);
+        selections.append({cursor, m_underline});
+    }
+    m_edit.setExtraSelections(selections);
 }
 
 void CSpellHighlighter::CheckScreen(const QElapsedTimer& clock) {
-    // Finding the paragraphs on screen walks the layout: done once per scroll or change, not
-    // in every slice.
-    const QRect area = m_edit.viewport()->rect();
-    QTextBlock block = m_edit.cursorForPosition(area.topLeft()).block();
-    const QTextBlock lastShown = m_edit.cursorForPosition(area.bottomRight()).block();
+    // Finding the paragraphs on screen asks the layout: done once per scroll or change, not in
+    // every slice.
+    auto [block, lastShown] = ScreenBlocks();
+    if (!block.isValid()) {
+        m_bScreenFirst = false;
+        return;
+    }
     m_nScreenFrom = block.position();
     m_nScreenTo = lastShown.position() + lastShown.length();
     for (; block.isValid(); block = block.next()) {
-        if (!IsDone(block)) {
-            if (CheckBlock(block, true)) {
+        if (!IsChecked(block)) {
+            if (CheckBlock(block)) {
                 QTextBlock next = block.next();
                 if (next.isValid())
                     MarkUnchecked(next);
             }
-            if (clock.elapsed() >= kCheckMs)
+            if (clock.elapsed() >= kSliceMs)
                 return;
         }
         if (block == lastShown)
@@ -277,15 +315,22 @@ void CSpellHighlighter::RunSlice() {
     if (m_bScreenFirst) {
         CheckScreen(clock);
         if (m_bScreenFirst) {
-            Relayout();
+            ShowScreen();
             Schedule();
             return;
         }
     }
 
     // Then the rest, from where the last slice stopped, round to the start, until a whole
-    // round finds nothing left.
+    // round finds nothing left; not while the user types, whose keys would wait behind it.
     const int total = m_pDoc->blockCount();
+    if (!m_bFlushing && m_nCleanRun < total && m_lastEdit.isValid() &&
+        m_lastEdit.elapsed() < kTypingMs) {
+        if (m_bShowDue)
+            ShowScreen();
+        m_timer.start(kTypingMs);
+        return;
+    }
     QTextBlock block = m_pDoc->findBlockByNumber(m_nSweep < total ? m_nSweep : 0);
     while (m_nCleanRun < total) {
         if (!block.isValid())
@@ -294,27 +339,32 @@ void CSpellHighlighter::RunSlice() {
             ++m_nCleanRun;
         } else {
             m_nCleanRun = 0;
-            if (CheckBlock(block, OnScreen(block))) {
+            if (CheckBlock(block)) {
                 QTextBlock next = block.next();
                 if (next.isValid())
                     MarkUnchecked(next);
             }
         }
         block = block.next();
-        if (clock.elapsed() >= kCheckMs)
+        if (clock.elapsed() >= kSliceMs)
             break;
     }
     m_nSweep = block.isValid() ? block.blockNumber() : 0;
-    Relayout();
+    if (m_bShowDue)
+        ShowScreen();
     if (m_nCleanRun < total)
-        Schedule();
+        m_timer.start(0);
+    else // all checked: paragraphs added later and checked at once keep it so
+        m_nCleanRun = std::numeric_limits<int>::max();
 }
 
 void CSpellHighlighter::Flush() {
+    m_bFlushing = true;
     while (m_bActive && m_timer.isActive()) {
         m_timer.stop();
         RunSlice();
     }
+    m_bFlushing = false;
 }
 
 std::optional<CSpellWord> CSpellHighlighter::MisspeltWordAt(int position) {

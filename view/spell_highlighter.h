@@ -1,19 +1,21 @@
-// Underlines the misspelt words of the editor with the red wavy line. The underline is a format
-// of the paragraphs' layouts only (the kind a syntax highlighter sets): it never enters the
-// document's own formats, so the RTF the control writes, the project file and the page are the
-// same with checking on and off, and setting it neither marks the message modified nor adds an
-// undo step.
+// Underlines the misspelt words of the editor with the red wavy line. The underlines are drawn
+// over the text when it is painted (the editor's extra selections): they never enter the
+// document, neither its formats nor its layout, so the RTF the control writes, the project file
+// and the page are the same with checking on and off, setting them neither marks the message
+// modified nor adds an undo step, and the control lays the text out exactly as it would without
+// them (in a long message it goes on laying it out in the background, and a keystroke lays out
+// its own paragraph only).
 //
 // Paragraphs are checked while the program is idle, in slices of a few milliseconds, those on
-// screen first: typing in a long message never waits for the checker. Only the paragraph being
+// screen first, those off screen only when the typing pauses: typing in a long message never
+// waits for the checker. Only the paragraph being
 // typed in is checked at once, so that its underlines follow the text; the word being typed is
-// marked once it is finished (a blank typed after it, or the caret gone elsewhere). A paragraph off
-// screen gets its underlines when it comes on screen: setting them has the control lay it out
-// again, with all it has not laid out before it, which far down a long message is slow.
+// marked once it is finished (a blank typed after it, or the caret gone elsewhere). Only the
+// words of the paragraphs on screen are handed to the editor, as the layout places them.
 //
 // Each paragraph keeps in its user state the tag state it ends in (see spell_words.h) and
-// whether its underlines are up to date; a paragraph whose end state changes has the next one
-// checked again.
+// whether it is checked, and in its user data its misspelt words; a paragraph whose end state
+// changes has the next one checked again.
 #pragma once
 
 #include "view/spell_words.h"
@@ -23,6 +25,8 @@
 #include <QTextCharFormat>
 #include <QTimer>
 #include <optional>
+#include <utility>
+#include <vector>
 
 class CSpellChecker;
 class QTextBlock;
@@ -48,6 +52,8 @@ public:
     void Flush();
     // The longest slice of idle work, in milliseconds.
     static constexpr int kSliceMs = 4;
+    // The paragraphs off screen wait while keys come faster than this, in milliseconds.
+    static constexpr int kTypingMs = 500;
 
     // The checked word at document position `position` (a caret position at the word's start,
     // inside it or at its end) when it is misspelt.
@@ -63,19 +69,17 @@ private:
     // The paragraphs on screen go first in the next slice.
     void ScheduleScreen();
     void RunSlice();
-    // Checks the paragraphs on screen (and shows their underlines) until the slice's time is
-    // up; clears m_bScreenFirst when they are all done.
+    // Checks the paragraphs on screen until the slice's time is up; clears m_bScreenFirst when
+    // they are all done.
     void CheckScreen(const QElapsedTimer& clock);
-    // Checks `block`; its underlines are set when `bShow` (else they wait for it to come on
-    // screen). True when its end state changed.
-    bool CheckBlock(QTextBlock& block, bool bShow);
-    // Sets the underlines of `block` when `bShow` or when they are unchanged (false when they
-    // wait); the layout takes them at the next Relayout.
-    bool SetUnderlines(QTextBlock& block, const std::vector<CSpellWord>& wrong, bool bShow);
-    void Relayout();
+    // Checks `block` and keeps its misspelt words. True when its end state changed.
+    bool CheckBlock(QTextBlock& block);
+    // Hands the misspelt words of the paragraphs on screen to the editor when they changed.
+    void ShowScreen();
+    // The first and last paragraph on screen, as the layout places them.
+    std::pair<QTextBlock, QTextBlock> ScreenBlocks() const;
     ESpellTagState StartState(const QTextBlock& block) const;
     void MarkAllUnchecked();
-    bool OnScreen(const QTextBlock& block) const;
 
     QTextEdit& m_edit;
     QTextDocument* m_pDoc;
@@ -83,12 +87,12 @@ private:
     QTextCharFormat m_underline;
     QTimer m_timer;
     bool m_bActive = false;
-    bool m_bApplying = false;
+    bool m_bFlushing = false;
+    QElapsedTimer m_lastEdit;    // since the last change of the text
     bool m_bScreenFirst = false; // paragraphs on screen may wait
+    bool m_bShowDue = false;     // the underlines on screen may be out of date
     int m_nScreenFrom = 0;       // the positions on screen at the last CheckScreen
     int m_nScreenTo = -1;
-    int m_nRelayoutFrom = -1; // the stretch whose underlines changed since the last Relayout
-    int m_nRelayoutTo = -1;
     int m_nHeldEnd = -1; // the end of the word being typed, which waits to be marked
     int m_nSweep = 0;    // the paragraph the sweep looks at next
     int m_nCleanRun = 0; // paragraphs found checked one after the other

@@ -2,10 +2,13 @@
 
 #include "document/parl_doc.h"
 #include "document/project_settings.h"
+#include "document/qt/recovery_journal.h"
 #include "platform/archive.h"
+#include "platform/qt/file_io.h"
 #include "platform/qt/message_box.h"
 #include "platform/qt/rich_edit_ctrl.h"
 #include "platform/qt/translation.h"
+#include "rtf/qt/rtf_document_writer.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -14,15 +17,18 @@
 #include <QTextDocument>
 #include <algorithm>
 #include <condition_variable>
+#include <deque>
+#include <functional>
 #include <mutex>
-#include <optional>
 #include <thread>
 
-// The thread that puts copies on disk. It holds at most one job waiting: a newer copy, or the
-// removal, replaces a copy not yet begun, since only the last one counts.
+// The thread that puts copies on disk, in order. A newer full copy, or the removal, replaces
+// every job not yet begun (the copy holds all they would have written); edits for the journal
+// queue up behind the copy they follow.
 class CRecoveryWriter {
 public:
-    using Done = std::function<void(bool ok, const QString& reason)>;
+    enum class EKind { Copy, BaseFile, Append, Remove };
+    using Done = std::function<void(EKind kind, bool ok, const QString& reason)>;
 
     CRecoveryWriter(std::shared_ptr<CRecoveryStore> store, QString id, Done done)
         : m_store(std::move(store)), m_id(std::move(id)), m_done(std::move(done)),
@@ -38,26 +44,38 @@ public:
     }
 
     void Write(QByteArray rtf, CRecoveryRecord record) {
-        Post(Job{false, std::move(rtf), std::move(record)});
+        Post(Job{EKind::Copy, std::move(rtf), {}, std::move(record)});
     }
-    void Remove() { Post(Job{true, {}, {}}); }
+    // The copy is the file at `path`, as it is now.
+    void WriteFromFile(QString path, CRecoveryRecord record) {
+        Post(Job{EKind::BaseFile, {}, std::move(path), std::move(record)});
+    }
+    void Append(QByteArray edits) { Post(Job{EKind::Append, std::move(edits), {}, {}}); }
+    void Remove() { Post(Job{EKind::Remove, {}, {}, {}}); }
 
     void Flush() {
         std::unique_lock<std::mutex> lock(m_mutex);
-        m_idle.wait(lock, [this] { return !m_next && !m_busy; });
+        m_idle.wait(lock, [this] { return m_jobs.empty() && !m_busy; });
+    }
+    bool IsIdle() {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_jobs.empty() && !m_busy;
     }
 
 private:
     struct Job {
-        bool remove = false;
-        QByteArray rtf;
+        EKind kind = EKind::Remove;
+        QByteArray bytes;
+        QString path;
         CRecoveryRecord record;
     };
 
     void Post(Job job) {
         {
             std::lock_guard<std::mutex> lock(m_mutex);
-            m_next = std::move(job);
+            if (job.kind != EKind::Append)
+                m_jobs.clear();
+            m_jobs.push_back(std::move(job));
         }
         m_wake.notify_all();
     }
@@ -65,21 +83,35 @@ private:
     void Run() {
         std::unique_lock<std::mutex> lock(m_mutex);
         for (;;) {
-            m_wake.wait(lock, [this] { return m_stop || m_next; });
-            if (!m_next)
+            m_wake.wait(lock, [this] { return m_stop || !m_jobs.empty(); });
+            if (m_jobs.empty())
                 return; // stopping, with nothing left to write
-            Job job = std::move(*m_next);
-            m_next.reset();
+            Job job = std::move(m_jobs.front());
+            m_jobs.pop_front();
             m_busy = true;
             lock.unlock();
             QString reason;
-            if (job.remove) {
+            bool ok = true;
+            switch (job.kind) {
+            case EKind::Remove:
                 m_store->Remove(m_id);
-            } else {
-                const bool ok = m_store->Write(m_id, job.rtf, job.record, reason);
-                job = Job{};
-                m_done(ok, reason);
+                break;
+            case EKind::Append:
+                ok = m_store->AppendJournal(m_id, job.bytes, reason);
+                break;
+            case EKind::BaseFile:
+                ok = ReadPlainFile(job.path, CRecoveryStore::kMaxCopyBytes, job.bytes, reason);
+                if (!ok)
+                    break;
+                [[fallthrough]];
+            case EKind::Copy:
+                ok = m_store->Write(m_id, job.bytes, job.record, reason);
+                break;
             }
+            const EKind kind = job.kind;
+            job = Job{};
+            if (kind != EKind::Remove)
+                m_done(kind, ok, reason);
             lock.lock();
             m_busy = false;
             m_idle.notify_all();
@@ -92,7 +124,7 @@ private:
     std::mutex m_mutex;
     std::condition_variable m_wake;
     std::condition_variable m_idle;
-    std::optional<Job> m_next;
+    std::deque<Job> m_jobs;
     bool m_busy = false;
     bool m_stop = false;
     std::thread m_thread; // last: started when everything above is ready
@@ -104,17 +136,31 @@ CRecoveryKeeper::CRecoveryKeeper(CParlDoc& doc, CRichEditCtrl& ctrl,
       m_id(CRecoveryStore::NewId()) {
     // Without the lock (a folder that cannot be written) the copies fail too, and say so once.
     m_store->Lock(m_id);
-    m_writer =
-        std::make_unique<CRecoveryWriter>(m_store, m_id, [this](bool ok, const QString& reason) {
+    m_writer = std::make_unique<CRecoveryWriter>(
+        m_store, m_id, [this](CRecoveryWriter::EKind kind, bool ok, const QString& reason) {
             QMetaObject::invokeMethod(
-                this, [this, ok, reason] { OnWriteDone(ok, reason); }, Qt::QueuedConnection);
+                this,
+                [this, kind, ok, reason] {
+                    if (kind == CRecoveryWriter::EKind::Copy) {
+                        OnWriteDone(ok, reason);
+                    } else if (!ok) {
+                        // The journal has nothing to follow: a full copy at the next pause.
+                        m_hasBase = false;
+                        m_needFull = true;
+                        m_changed = true;
+                    }
+                },
+                Qt::QueuedConnection);
         });
     m_pause.setSingleShot(true);
-    m_period.setSingleShot(true);
-    connect(&m_pause, &QTimer::timeout, this, &CRecoveryKeeper::TakeCopy);
-    connect(&m_period, &QTimer::timeout, this, &CRecoveryKeeper::TakeCopy);
-    connect(m_ctrl.document(), &QTextDocument::contentsChanged, this,
-            &CRecoveryKeeper::OnContentsChanged);
+    m_journalTimer.setSingleShot(true);
+    m_slice.setSingleShot(true);
+    m_slice.setInterval(0);
+    connect(&m_pause, &QTimer::timeout, this, &CRecoveryKeeper::OnPause);
+    connect(&m_journalTimer, &QTimer::timeout, this, &CRecoveryKeeper::SendJournal);
+    connect(&m_slice, &QTimer::timeout, this, &CRecoveryKeeper::OnSlice);
+    connect(m_ctrl.document(), &QTextDocument::contentsChange, this,
+            &CRecoveryKeeper::OnContentsChange);
     if (qGuiApp != nullptr) {
         connect(qGuiApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) {
             m_sessionEnding = true;
@@ -128,6 +174,7 @@ CRecoveryKeeper::CRecoveryKeeper(CParlDoc& doc, CRichEditCtrl& ctrl,
             OnExit();
     });
     m_doc.m_onMessageSettled = [this] { OnMessageSettled(); };
+    PrepareBase();
 }
 
 CRecoveryKeeper::~CRecoveryKeeper() {
@@ -135,18 +182,116 @@ CRecoveryKeeper::~CRecoveryKeeper() {
     m_writer.reset();
 }
 
-int CRecoveryKeeper::PeriodMs() const {
-    const qint64 period = m_lastStreamOutMs * kStreamOutShare;
-    return static_cast<int>(std::clamp<qint64>(period, kShortestPeriodMs, kLongestPeriodMs));
+bool CRecoveryKeeper::IsSettled() const {
+    // A change is on disk when a copy holds it or the journal after one does.
+    return (!m_changed || m_hasBase) && !m_needFull && m_journal.isEmpty() && m_writer->IsIdle();
 }
 
-void CRecoveryKeeper::OnContentsChanged() {
-    if (m_exited)
+void CRecoveryKeeper::PrepareBase() {
+    m_baseBytes.clear();
+    m_baseFile.clear();
+    QTextDocument* document = m_ctrl.document();
+    if (document->characterCount() <= kSmallMessage) {
+        std::string bytes;
+        CArchive ar(CArchive::store, bytes);
+        m_doc.CRichEditDoc::Serialize(ar);
+        CProjectSettings::Insert(bytes, m_doc);
+        m_baseBytes = QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
         return;
+    }
+    // The file the message was just read from or written to holds it exactly; a page does not.
+    const std::string path = m_doc.GetPathName();
+    if (!path.empty() && !m_doc.IsModified() && !CParlDoc::IsEmailFileName(path))
+        m_baseFile = QString::fromStdString(path);
+}
+
+void CRecoveryKeeper::OnContentsChange(int position, int removed, int added) {
+    if (m_exited || m_restoring)
+        return;
+    AbandonSlicedCopy();
     m_changed = true;
     m_pause.start(kPauseMs);
-    if (!m_period.isActive())
-        m_period.start(PeriodMs());
+    // A content read in (Open, New) comes with no undo: the journal cannot hold it, and the
+    // message settles right after it anyway.
+    if (!m_ctrl.document()->isUndoRedoEnabled()) {
+        m_needFull = true;
+        m_hasBase = false;
+        m_baseBytes.clear();
+        m_baseFile.clear();
+        return;
+    }
+    if (!m_hasBase && !m_needFull) {
+        if (!m_baseBytes.isEmpty()) {
+            ++m_taken;
+            m_writer->Write(std::move(m_baseBytes), MakeRecord());
+            m_hasBase = true;
+        } else if (!m_baseFile.isEmpty()) {
+            m_writer->WriteFromFile(m_baseFile, MakeRecord());
+            m_hasBase = true;
+        }
+        m_baseBytes.clear();
+        m_baseFile.clear();
+    }
+    if (!m_hasBase) {
+        m_needFull = true;
+        return;
+    }
+    const QByteArray record = RecoveryJournal::Record(*m_ctrl.document(), position, removed, added);
+    m_journal += record;
+    m_journalBytes += record.size();
+    ++m_journaled;
+    if (!m_journalTimer.isActive())
+        m_journalTimer.start(kJournalMs);
+}
+
+void CRecoveryKeeper::SendJournal() {
+    m_journalTimer.stop();
+    if (m_journal.isEmpty() || m_exited)
+        return;
+    m_writer->Append(std::move(m_journal));
+    m_journal = QByteArray();
+}
+
+void CRecoveryKeeper::OnPause() {
+    SendJournal();
+    if (m_exited || !m_changed)
+        return;
+    if (m_needFull || m_journalBytes > kFoldJournalBytes)
+        StartSlicedCopy();
+}
+
+void CRecoveryKeeper::StartSlicedCopy() {
+    AbandonSlicedCopy();
+    m_stepper = std::make_unique<CRtfSteppedWriter>(*m_ctrl.document(), m_ctrl.DefaultCharFormat(),
+                                                    m_ctrl.Dpi());
+    m_sliceMs = 0;
+    m_slices = 0;
+    m_slice.start();
+}
+
+void CRecoveryKeeper::AbandonSlicedCopy() {
+    m_slice.stop();
+    m_stepper.reset();
+}
+
+void CRecoveryKeeper::OnSlice() {
+    if (m_stepper == nullptr)
+        return;
+    QElapsedTimer clock;
+    clock.start();
+    const bool done = m_stepper->Step(kSliceMs);
+    ++m_slices;
+    if (!done) {
+        m_sliceMs += clock.elapsed();
+        m_slice.start();
+        return;
+    }
+    std::string bytes = m_stepper->Finish();
+    m_stepper.reset();
+    CProjectSettings::Insert(bytes, m_doc); // the message's settings travel with the copy
+    m_lastStreamOutMs = m_sliceMs + clock.elapsed();
+    m_lastSlices = m_slices;
+    CopyTaken(std::move(bytes));
 }
 
 CRecoveryRecord CRecoveryKeeper::MakeRecord() const {
@@ -154,37 +299,41 @@ CRecoveryRecord CRecoveryKeeper::MakeRecord() const {
     record.fileName = QString::fromStdString(m_doc.GetPathName());
     record.time = QDateTime::currentDateTimeUtc();
     record.version = QStringLiteral(PARL_VERSION);
-    // The first words, without reading more of a long message than they need.
-    QString words;
-    for (QTextBlock block = m_ctrl.document()->begin(); block.isValid() && words.size() < 80;
-         block = block.next())
-        words += block.text().left(200) + QLatin1Char(' ');
-    words = words.simplified();
-    if (words.size() > 60) {
-        const int cut = words.lastIndexOf(QLatin1Char(' '), 60);
-        words = words.left(cut > 20 ? cut : 60) + QStringLiteral("...");
-    }
-    record.firstWords = words;
+    record.firstWords = CRecoveryRecord::FirstWordsOf(*m_ctrl.document());
     return record;
 }
 
 void CRecoveryKeeper::TakeCopy() {
     m_pause.stop();
-    m_period.stop();
-    if (!m_changed || m_exited)
+    if (!m_changed || m_exited) {
+        SendJournal();
         return;
-    m_changed = false;
-    // The form a project save writes: the control streams its rich text out here, on the
-    // control's own thread; the writer thread only puts the bytes on disk.
+    }
+    AbandonSlicedCopy();
+    // The form a project save writes, at once: the control streams its rich text out here.
     QElapsedTimer clock;
     clock.start();
     std::string bytes;
     CArchive ar(CArchive::store, bytes);
     m_doc.CRichEditDoc::Serialize(ar);
     CProjectSettings::Insert(bytes, m_doc); // the message's settings travel with the copy
+    m_lastStreamOutMs = clock.elapsed();
+    m_lastSlices = 1;
+    CopyTaken(std::move(bytes));
+}
+
+void CRecoveryKeeper::CopyTaken(std::string bytes) {
+    // The copy holds every change so far: the journal starts again after it.
+    m_journalTimer.stop();
+    m_journal = QByteArray();
+    m_journalBytes = 0;
+    m_changed = false;
+    m_needFull = false;
+    m_hasBase = true;
+    m_baseBytes.clear();
+    m_baseFile.clear();
     QByteArray rtf(bytes.data(), static_cast<qsizetype>(bytes.size()));
     bytes = std::string();
-    m_lastStreamOutMs = clock.elapsed();
     ++m_taken;
     m_writer->Write(std::move(rtf), MakeRecord());
 }
@@ -195,6 +344,9 @@ void CRecoveryKeeper::OnWriteDone(bool ok, const QString& reason) {
         ++m_written;
         return;
     }
+    m_hasBase = false;
+    m_needFull = true;
+    m_changed = true;
     if (m_warned)
         return;
     m_warned = true;
@@ -208,10 +360,17 @@ void CRecoveryKeeper::OnWriteDone(bool ok, const QString& reason) {
 
 void CRecoveryKeeper::OnMessageSettled() {
     m_pause.stop();
-    m_period.stop();
+    m_journalTimer.stop();
+    AbandonSlicedCopy();
+    m_journal = QByteArray();
+    m_journalBytes = 0;
     m_changed = false;
-    if (!m_exited)
-        m_writer->Remove();
+    m_needFull = false;
+    m_hasBase = false;
+    if (m_exited)
+        return;
+    m_writer->Remove();
+    PrepareBase();
 }
 
 void CRecoveryKeeper::WriteNow() {
@@ -220,6 +379,7 @@ void CRecoveryKeeper::WriteNow() {
 }
 
 void CRecoveryKeeper::Flush() {
+    SendJournal();
     m_writer->Flush();
     // What the writer reported is taken in now, not at the next turn of the event loop.
     QCoreApplication::sendPostedEvents(this);
@@ -239,12 +399,25 @@ bool CRecoveryKeeper::Restore(const CRecoveryCopy& copy, QString& reason) {
     if (!m_store->ReadCopy(copy.id, rtf, reason))
         return false;
     std::string bytes(rtf.constData(), static_cast<std::size_t>(rtf.size()));
-    rtf.clear();
     // As Open reads a project, but into a message that no file holds.
     m_doc.ResetMessageSettings();
     m_doc.DeleteContents();
     CArchive ar(CArchive::load, bytes);
     m_doc.Serialize(ar);
+    bytes = std::string();
+    // Then the edits made after the copy, as one content with no undo steps of its own.
+    QByteArray journal;
+    QString journalReason;
+    if (m_store->ReadJournal(copy.id, journal, journalReason)) {
+        QTextDocument* document = m_ctrl.document();
+        m_restoring = true;
+        document->setUndoRedoEnabled(false);
+        int replayed = 0;
+        RecoveryJournal::Replay(*document, rtf, journal, replayed, journalReason);
+        document->setUndoRedoEnabled(true);
+        m_restoring = false;
+    }
+    rtf.clear();
     m_doc.SetPathName(copy.record.fileName.toStdString(), FALSE);
     m_doc.SetModifiedFlag(TRUE);
     // The message is this program's now: its own copy first, then the old one goes.

@@ -1,5 +1,10 @@
 #include "document/qt/recovery_store.h"
 
+#include "document/qt/recovery_journal.h"
+
+#include "platform/qt/file_io.h"
+#include "rtf/qt/rtf_reader.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -9,9 +14,15 @@
 #include <QLockFile>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <mutex>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -72,8 +83,40 @@ bool CRecoveryRecord::FromBytes(const QByteArray& bytes, CRecoveryRecord& record
     record.time =
         QDateTime::fromString(object.value(QStringLiteral("time")).toString(), Qt::ISODateWithMs);
     record.version = object.value(QStringLiteral("version")).toString();
-    record.firstWords = object.value(QStringLiteral("words")).toString();
+    record.firstWords = object.value(QStringLiteral("words"))
+                            .toString()
+                            .left(kMaxFirstWords)
+                            .replace(QLatin1Char('\n'), QLatin1Char(' '));
+    record.fileName.truncate(kMaxFileName);
+    record.version.truncate(kMaxFirstWords);
     return record.time.isValid() && !record.version.isEmpty();
+}
+
+QString CRecoveryRecord::FirstWordsOf(const QTextDocument& document) {
+    QString words;
+    for (QTextBlock block = document.begin(); block.isValid() && words.size() < 80;
+         block = block.next())
+        words += block.text().left(200) + QLatin1Char(' ');
+    words = words.simplified();
+    if (words.size() > 60) {
+        const int cut = words.lastIndexOf(QLatin1Char(' '), 60);
+        words = words.left(cut > 20 ? cut : 60) + QStringLiteral("...");
+    }
+    return words;
+}
+
+CRecoveryRecord CRecoveryRecord::FromCopy(const QByteArray& rtf, const QDateTime& time) {
+    // The beginning of the copy is enough for its first words; the reader takes a cut-off
+    // copy as far as it goes.
+    constexpr qsizetype kHead = 256 * 1024;
+    QTextDocument document;
+    QTextCursor cursor(&document);
+    CRtfReader reader(cursor, RtfCharFormat{}, 96.0);
+    reader.Read(rtf.constData(), static_cast<std::size_t>(std::min(rtf.size(), kHead)));
+    CRecoveryRecord record;
+    record.time = time;
+    record.firstWords = FirstWordsOf(document);
+    return record;
 }
 
 CRecoveryStore::CRecoveryStore(const QString& folder) : m_folder(folder) {}
@@ -99,6 +142,42 @@ QString CRecoveryStore::RecordPath(const QString& id) const {
     return m_folder + QLatin1Char('/') + id + QLatin1String(kRecordSuffix);
 }
 
+QString CRecoveryStore::JournalPath(const QString& id) const {
+    return m_folder + QLatin1Char('/') + id + QLatin1String(kJournalSuffix);
+}
+
+bool CRecoveryStore::AppendJournal(const QString& id, const QByteArray& bytes,
+                                   QString& reason) const {
+    const int fd = ::open(QFile::encodeName(JournalPath(id)).constData(),
+                          O_WRONLY | O_APPEND | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        reason = QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    }
+    struct stat info {};
+    bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    if (!ok)
+        reason = QStringLiteral("The journal is not a regular file.");
+    for (qsizetype written = 0; ok && written < bytes.size();) {
+        const ssize_t n =
+            ::write(fd, bytes.constData() + written, static_cast<size_t>(bytes.size() - written));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            reason = QString::fromLocal8Bit(std::strerror(errno));
+            ok = false;
+            break;
+        }
+        written += n;
+    }
+    ::close(fd);
+    return ok;
+}
+
+bool CRecoveryStore::ReadJournal(const QString& id, QByteArray& bytes, QString& reason) const {
+    return ReadPlainFile(JournalPath(id), kMaxJournalBytes, bytes, reason);
+}
+
 bool CRecoveryStore::Write(const QString& id, const QByteArray& rtf, const CRecoveryRecord& record,
                            QString& reason) const {
     if (!QDir().mkpath(m_folder)) {
@@ -106,27 +185,22 @@ bool CRecoveryStore::Write(const QString& id, const QByteArray& rtf, const CReco
         return false;
     }
     return WriteAtomically(CopyPath(id), rtf, reason) &&
+           WriteAtomically(JournalPath(id), RecoveryJournal::Header(rtf), reason) &&
            WriteAtomically(RecordPath(id), record.ToBytes(), reason);
 }
 
 bool CRecoveryStore::Remove(const QString& id) const {
     // The copy first: a record left alone holds nothing to recover and is cleared at a start.
     QFile::remove(CopyPath(id));
+    QFile::remove(JournalPath(id));
     QFile::remove(RecordPath(id));
-    return !QFileInfo::exists(CopyPath(id)) && !QFileInfo::exists(RecordPath(id));
+    return !QFileInfo::exists(CopyPath(id)) && !QFileInfo::exists(JournalPath(id)) &&
+           !QFileInfo::exists(RecordPath(id));
 }
 
 bool CRecoveryStore::ReadCopy(const QString& id, QByteArray& rtf, QString& reason) const {
-    QFile file(CopyPath(id));
-    if (!file.open(QIODevice::ReadOnly)) {
-        reason = file.errorString();
+    if (!ReadPlainFile(CopyPath(id), kMaxCopyBytes, rtf, reason))
         return false;
-    }
-    rtf = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        reason = file.errorString();
-        return false;
-    }
     if (!rtf.startsWith("{\\rtf")) {
         reason = QStringLiteral("It holds no rich text.");
         return false;
@@ -138,6 +212,11 @@ bool CRecoveryStore::Lock(const QString& id) {
     if (m_locks.count(id) != 0)
         return true;
     QDir().mkpath(m_folder);
+    // A lock is a small file the program writes: anything else there (a link, a FIFO, a huge
+    // file) was planted, and reading it to see whether it is stale could hang or exhaust us.
+    const QString lockPath = m_folder + QLatin1Char('/') + id + QLatin1String(kLockSuffix);
+    if (IsPlantedFile(lockPath, kMaxLockBytes))
+        ::unlink(QFile::encodeName(lockPath).constData());
     auto lock =
         std::make_unique<QLockFile>(m_folder + QLatin1Char('/') + id + QLatin1String(kLockSuffix));
     // Only a program that no longer runs leaves its lock stale, however old the lock is.
@@ -159,7 +238,8 @@ std::vector<CRecoveryCopy> CRecoveryStore::TakeOrphans(const QString& ownId, QSt
         return copies;
     const QString copySuffix = QLatin1String(kCopySuffix);
     const QString recordSuffix = QLatin1String(kRecordSuffix);
-    const QStringList names = dir.entryList(QDir::Files, QDir::Name);
+    // FIFOs, devices and dangling links too: planted at a copy's name, they are set aside.
+    const QStringList names = dir.entryList(QDir::Files | QDir::System, QDir::Name);
     for (const QString& name : names) {
         // A lock left alone by a program that was killed with nothing to recover goes.
         if (name.endsWith(QLatin1String(kLockSuffix))) {
@@ -178,12 +258,15 @@ std::vector<CRecoveryCopy> CRecoveryStore::TakeOrphans(const QString& ownId, QSt
         // Whatever a write of this copy left half-done goes: the renamed files are whole.
         for (const QString& other : names) {
             if (other.startsWith(id + copySuffix + QLatin1Char('.')) ||
-                other.startsWith(id + recordSuffix + QLatin1Char('.')))
+                other.startsWith(id + recordSuffix + QLatin1Char('.')) ||
+                other.startsWith(id + QLatin1String(kJournalSuffix) + QLatin1Char('.')))
                 dir.remove(other);
         }
-        if (!QFileInfo::exists(CopyPath(id))) {
+        const QFileInfo copyInfo(CopyPath(id));
+        if (!copyInfo.exists() && !copyInfo.isSymLink()) {
             // A record without its copy: the program stopped while removing them.
             QFile::remove(RecordPath(id));
+            QFile::remove(JournalPath(id));
             Unlock(id);
             continue;
         }
@@ -191,13 +274,18 @@ std::vector<CRecoveryCopy> CRecoveryStore::TakeOrphans(const QString& ownId, QSt
         QByteArray rtf, recordBytes;
         QString reason;
         bool readable = ReadCopy(id, rtf, reason);
-        QFile recordFile(RecordPath(id));
-        if (readable && recordFile.exists()) {
-            readable = recordFile.open(QIODevice::ReadOnly) &&
-                       CRecoveryRecord::FromBytes(recordFile.readAll(), copy.record);
-        } else if (readable) {
-            // The program stopped between the copy and its first record.
-            copy.record.time = QFileInfo(CopyPath(id)).lastModified();
+        if (readable) {
+            QString recordReason;
+            bool missing = false;
+            if (!ReadPlainFile(RecordPath(id), kMaxRecordBytes, recordBytes, recordReason,
+                               &missing) ||
+                !CRecoveryRecord::FromBytes(recordBytes, copy.record)) {
+                // The record is lost (the program stopped between the copy and its first
+                // record) or damaged: the copy itself tells what the offer shows.
+                copy.record = CRecoveryRecord::FromCopy(rtf, copyInfo.lastModified());
+                if (!missing)
+                    QFile::remove(RecordPath(id));
+            }
         }
         if (!readable) {
             const QString aside = PutAside(id);
@@ -219,8 +307,9 @@ QString CRecoveryStore::PutAside(const QString& id) const {
     if (!dir.mkpath(aside))
         return QString();
     QString copyTarget;
-    for (const QString& path : {CopyPath(id), RecordPath(id)}) {
-        if (!QFileInfo::exists(path))
+    for (const QString& path : {CopyPath(id), RecordPath(id), JournalPath(id)}) {
+        // A link (even a dangling one) is moved itself, never what it points to.
+        if (!QFileInfo::exists(path) && !QFileInfo(path).isSymLink())
             continue;
         QString target = dir.filePath(aside + QLatin1Char('/') + QFileInfo(path).fileName());
         // Nothing already set aside is replaced.

@@ -6,6 +6,7 @@
 #include "rtf/rtf_writer.h"
 
 #include <QBuffer>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QTextBlock>
 #include <QTextFragment>
@@ -61,31 +62,32 @@ std::string CRtfDocumentWriter::Write() const {
     return Write(0, m_document.characterCount() - 1);
 }
 
-std::string CRtfDocumentWriter::Write(int from, int to) const {
-    const int last = std::max(0, m_document.characterCount() - 1);
-    from = std::clamp(from, 0, last);
-    to = std::clamp(to, from, last);
+// The writer and the runs already made for the document's formats, shared by the paragraphs of
+// one write.
+struct CRtfSteppedWriter::Impl {
+    Impl(const QTextDocument& document, const RtfCharFormat& defaults, double dpi,
+         std::size_t reserve)
+        : m_document(document), m_defaults(defaults), m_dpi(dpi), m_formats(document.allFormats()),
+          m_runs(static_cast<std::size_t>(m_formats.size()) + 1) {
+        m_writer.Reserve(reserve);
+    }
 
-    CRtfWriter writer;
-    writer.Reserve(static_cast<std::size_t>(to - from) + (to - from) / 8 + 256);
     // Formats are entered in the tables when a run first uses them, so that fonts and colours
     // are numbered in order of use and none is listed that no run needs.
-    const QVector<QTextFormat> formats = m_document.allFormats();
-    std::vector<std::optional<CRtfWriter::Run>> runs(static_cast<std::size_t>(formats.size()) + 1);
-    auto runFor = [&](int index) -> CRtfWriter::Run {
-        const bool known = index >= 0 && index < formats.size();
-        auto& slot = runs[known ? static_cast<std::size_t>(index) : runs.size() - 1];
+    CRtfWriter::Run RunFor(int index) {
+        const bool known = index >= 0 && index < m_formats.size();
+        auto& slot = m_runs[known ? static_cast<std::size_t>(index) : m_runs.size() - 1];
         if (!slot) {
             const QTextCharFormat format =
-                known ? formats[index].toCharFormat() : QTextCharFormat();
-            slot = writer.MakeRun(CRichEditFormat::FromQt(format, m_defaults));
+                known ? m_formats[index].toCharFormat() : QTextCharFormat();
+            slot = m_writer.MakeRun(CRichEditFormat::FromQt(format, m_defaults));
         }
         return *slot;
-    };
+    }
 
-    const QTextBlock endBlock = m_document.findBlock(to);
-    for (QTextBlock block = m_document.findBlock(from); block.isValid(); block = block.next()) {
-        writer.BeginParagraph(CRichEditFormat::FromQt(block.blockFormat(), m_dpi));
+    // The characters of `block` from `from` to `to`, and its mark.
+    void Block(const QTextBlock& block, int from, int to) {
+        m_writer.BeginParagraph(CRichEditFormat::FromQt(block.blockFormat(), m_dpi));
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
             const int start = std::max(fragment.position(), from);
@@ -93,32 +95,79 @@ std::string CRtfDocumentWriter::Write(int from, int to) const {
             if (start >= end)
                 continue;
             const int index = fragment.charFormatIndex();
-            const CRtfWriter::Run run = runFor(index);
-            if (index >= 0 && index < formats.size() && formats[index].isImageFormat()) {
+            const CRtfWriter::Run run = RunFor(index);
+            if (index >= 0 && index < m_formats.size() && m_formats[index].isImageFormat()) {
                 const std::optional<Picture> picture =
-                    PictureOf(m_document, formats[index].toImageFormat(), m_dpi);
+                    PictureOf(m_document, m_formats[index].toImageFormat(), m_dpi);
                 if (!picture)
                     continue;
                 for (int i = start; i < end; ++i) {
-                    writer.Picture(run, picture->kind,
-                                   std::string_view(picture->data.constData(),
-                                                    static_cast<std::size_t>(picture->data.size())),
-                                   picture->width, picture->height, picture->goalWidth,
-                                   picture->goalHeight);
+                    m_writer.Picture(
+                        run, picture->kind,
+                        std::string_view(picture->data.constData(),
+                                         static_cast<std::size_t>(picture->data.size())),
+                        picture->width, picture->height, picture->goalWidth, picture->goalHeight);
                 }
                 continue;
             }
             QString text = fragment.text();
             if (start > fragment.position() || end < fragment.position() + fragment.length())
                 text = text.mid(start - fragment.position(), end - start);
-            writer.Text(run, std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
-                                                 static_cast<std::size_t>(text.size())));
+            m_writer.Text(run, std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
+                                                   static_cast<std::size_t>(text.size())));
         }
         // The mark's format is entered in the tables only when the paragraph has no run.
-        writer.EndParagraph(writer.ParagraphHasRun() ? CRtfWriter::Run{}
-                                                     : runFor(block.charFormatIndex()));
+        m_writer.EndParagraph(m_writer.ParagraphHasRun() ? CRtfWriter::Run{}
+                                                         : RunFor(block.charFormatIndex()));
+    }
+
+    const QTextDocument& m_document;
+    RtfCharFormat m_defaults;
+    double m_dpi;
+    CRtfWriter m_writer;
+    const QVector<QTextFormat> m_formats;
+    std::vector<std::optional<CRtfWriter::Run>> m_runs;
+};
+
+std::string CRtfDocumentWriter::Write(int from, int to) const {
+    const int last = std::max(0, m_document.characterCount() - 1);
+    from = std::clamp(from, 0, last);
+    to = std::clamp(to, from, last);
+
+    CRtfSteppedWriter::Impl impl(m_document, m_defaults, m_dpi,
+                                 static_cast<std::size_t>(to - from) + (to - from) / 8 + 256);
+    const QTextBlock endBlock = m_document.findBlock(to);
+    for (QTextBlock block = m_document.findBlock(from); block.isValid(); block = block.next()) {
+        impl.Block(block, from, to);
         if (block == endBlock)
             break;
     }
-    return writer.Finish();
+    return impl.m_writer.Finish();
+}
+
+CRtfSteppedWriter::CRtfSteppedWriter(const QTextDocument& document, const RtfCharFormat& defaults,
+                                     double dpi)
+    : m_impl(std::make_unique<Impl>(document, defaults, dpi,
+                                    static_cast<std::size_t>(document.characterCount()) +
+                                        document.characterCount() / 8 + 256)),
+      m_next(document.begin()) {}
+
+CRtfSteppedWriter::~CRtfSteppedWriter() = default;
+
+bool CRtfSteppedWriter::Step(int budgetMs) {
+    QElapsedTimer clock;
+    clock.start();
+    const int to = std::max(0, m_impl->m_document.characterCount() - 1);
+    for (int n = 1; m_next.isValid(); ++n) {
+        m_impl->Block(m_next, 0, to);
+        m_next = m_next.next();
+        // The clock is read every few paragraphs: reading it costs more than a short one.
+        if (n % 16 == 0 && clock.elapsed() >= budgetMs)
+            break;
+    }
+    return !m_next.isValid();
+}
+
+std::string CRtfSteppedWriter::Finish() {
+    return m_impl->m_writer.Finish();
 }

@@ -5,7 +5,9 @@
 
 #include "rtf/rtf_format.h"
 
+#include <QTextBlock>
 #include <QTextDocument>
+#include <memory>
 #include <string>
 
 class CRtfDocumentWriter {
@@ -24,4 +26,26 @@ private:
     const QTextDocument& m_document;
     RtfCharFormat m_defaults;
     double m_dpi;
+};
+
+// The whole document written a few paragraphs at a time, for a caller that lets other work run
+// between the steps (the recovery copy, while the user may type). The bytes are those of
+// CRtfDocumentWriter::Write(); the document must not change between the first step and Finish.
+class CRtfSteppedWriter {
+public:
+    CRtfSteppedWriter(const QTextDocument& document, const RtfCharFormat& defaults, double dpi);
+    ~CRtfSteppedWriter();
+    CRtfSteppedWriter(const CRtfSteppedWriter&) = delete;
+    CRtfSteppedWriter& operator=(const CRtfSteppedWriter&) = delete;
+
+    // Writes paragraphs for about `budgetMs` milliseconds; true when every one is written.
+    bool Step(int budgetMs);
+    // The RTF, once Step() returned true.
+    std::string Finish();
+
+    struct Impl;
+
+private:
+    std::unique_ptr<Impl> m_impl;
+    QTextBlock m_next;
 };

@@ -2,6 +2,7 @@
 // the process killed, the next start in the same folders offering the copy, and Restore giving
 // back the same message. The program is driven by its test feed (PARL_TEST_FEED).
 #include "res/resource.h"
+#include "support/sample_message.h"
 
 #include <gtest/gtest.h>
 
@@ -9,17 +10,19 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <csignal>
 #include <map>
+#include <sys/stat.h>
 
 namespace {
 
 class Program {
 public:
-    Program(const QTemporaryDir& home, const QString& feed) {
+    Program(const QTemporaryDir& home, const QString& feed, const QStringList& arguments = {}) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME"})
             env.insert(name, home.filePath(name));
@@ -37,7 +40,7 @@ public:
         m_process.setProcessEnvironment(env);
         m_process.setWorkingDirectory(home.path());
         m_process.setProcessChannelMode(QProcess::SeparateChannels);
-        m_process.start(QStringLiteral(PARL_BINARY_DIR "/parlino"), {});
+        m_process.start(QStringLiteral(PARL_BINARY_DIR "/parlino"), arguments);
     }
     ~Program() {
         if (m_process.state() != QProcess::NotRunning)
@@ -174,6 +177,100 @@ TEST(RecoveryProcess, AKilledProgramsMessageComesBackWhole) {
                 static_cast<long long>(lostMs));
     RecordProperty("lost_ms", static_cast<int>(lostMs));
     EXPECT_LE(lostMs, 2000);
+}
+
+// A large message opened from its file, typed in without a pause and killed: the edits reach
+// the copy's journal as they are made, so the next start gives back all but the last moments,
+// while no key waited for a copy of the whole message.
+TEST(RecoveryProcess, TypingInALargeMessageComesBackAfterAKill) {
+    QTemporaryDir home;
+    const std::string rtf = sample::GenerateMessage(10 << 20);
+    const QString path = home.filePath("large.plp");
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(rtf.data(), static_cast<qint64>(rtf.size()));
+    }
+    qint64 killedAt = 0;
+    std::map<int, qint64> typedAt;
+    {
+        Program first(home, WriteFeed(home, "first", {"key end", "key return", "words 400 50"}),
+                      {path});
+        ASSERT_TRUE(first.WaitFor("typed 60 ", 120000)) << first.m_lines.join('\n').toStdString();
+        killedAt = first.Kill();
+        typedAt = first.TypedAt();
+    }
+    ASSERT_EQ(Copies(home).size(), 1);
+    {
+        Program second(
+            home, WriteFeed(home, "second",
+                            {"answer recovery restore 0", "answer button no",
+                             "plain " + home.filePath("restored.txt"), "say restored", "quit"}));
+        ASSERT_TRUE(second.WaitFor("restored", 120000)) << second.m_lines.join('\n').toStdString();
+        EXPECT_EQ(second.WaitForExit(), 0);
+    }
+    const QString text = QString::fromUtf8(ReadAll(home.filePath("restored.txt")));
+    int kept = 0;
+    const QRegularExpression word("w(\\d{4}) ");
+    for (auto it = word.globalMatch(text); it.hasNext();) {
+        const int n = it.next().captured(1).toInt();
+        ASSERT_EQ(n, kept + 1);
+        kept = n;
+    }
+    ASSERT_GT(kept, 0);
+    // The message before the typing came back whole.
+    EXPECT_GT(text.size(), 5 << 20);
+    const auto firstLost = typedAt.find(kept + 1);
+    const qint64 lostMs = firstLost == typedAt.end() ? 0 : killedAt - firstLost->second;
+    std::printf("recovery at 10 MB: %d of %zu words kept, %lld ms of typing lost\n", kept,
+                typedAt.size(), static_cast<long long>(lostMs));
+    RecordProperty("lost_ms", static_cast<int>(lostMs));
+    EXPECT_LE(lostMs, 2000);
+}
+
+// Files planted in the user's data folder never hang the start or exhaust the program: a FIFO
+// as the list of added words and as a copy, a link to an endless device as a copy, and a
+// record far over the size beside a sound copy. The window comes up, one message names what
+// was set aside, and the sound copy is offered with its own first words.
+TEST(RecoveryProcess, PlantedFilesInTheDataFolderNeverStopTheStart) {
+    QTemporaryDir home;
+    const QString data = home.filePath("XDG_DATA_HOME/Parlino");
+    const QString folder = data + "/Recovery";
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(data + "/words.txt").constData(), 0600), 0);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(folder + "/1-1.plp").constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link("/dev/zero", folder + "/1-2.plp"));
+    const QByteArray record = "{\"file\": \"\", \"time\": \"" +
+                              QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs).toUtf8() +
+                              "\", \"version\": \"2.0.0.2\", \"words\": \"";
+    for (const char* id : {"1-1", "1-2", "1-3"}) {
+        QFile file(folder + "/" + id + ".info");
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(record);
+        if (QByteArray(id) == "1-3")
+            file.write(QByteArray(16 << 20, 'w')); // 16 million characters of first words
+        file.write("\"}");
+    }
+    {
+        QFile copy(folder + "/1-3.plp");
+        ASSERT_TRUE(copy.open(QIODevice::WriteOnly));
+        copy.write("{\\rtf1 the sound copy\\par }");
+    }
+    Program program(
+        home, WriteFeed(home, "feed",
+                        {"answer button ok", "answer recovery later", "shown", "say up", "quit"}));
+    ASSERT_TRUE(program.WaitFor("up", 30000)) << program.m_lines.join('\n').toStdString();
+    EXPECT_EQ(program.WaitForExit(), 0);
+    const QStringList shown = program.m_lines.filter(QRegularExpression("^shown "));
+    ASSERT_EQ(shown.size(), 2) << program.m_lines.join('\n').toStdString();
+    EXPECT_TRUE(shown[0].startsWith("shown QMessageBox")) << shown[0].toStdString();
+    EXPECT_TRUE(shown[1].startsWith("shown CRecoveryDlg")) << shown[1].toStdString();
+    // The planted files themselves were moved aside; the sound copy stays for later.
+    EXPECT_TRUE(QFileInfo(data + "/Damaged/words.txt").exists());
+    EXPECT_FALSE(QFileInfo(data + "/words.txt").exists());
+    EXPECT_TRUE(QFileInfo(folder + "/Damaged/1-2.plp").isSymLink());
+    EXPECT_FALSE(QFileInfo(folder + "/1-1.plp").exists());
+    EXPECT_EQ(Copies(home), QStringList{"1-3.plp"});
 }
 
 } // namespace

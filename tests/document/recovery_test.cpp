@@ -11,8 +11,10 @@
 #include <QFileInfo>
 #include <QLockFile>
 #include <QTest>
+#include <algorithm>
 #include <csignal>
 #include <functional>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -54,11 +56,14 @@ public:
     RecoveryTest() : m_folder(m_tmp.filePath(QStringLiteral("data/Recovery"))) {}
 
     using DocumentTest::Doc;
+    using DocumentTest::Format;
     using DocumentTest::m_app;
     using DocumentTest::m_script;
     using DocumentTest::m_tmp;
     using DocumentTest::PathOf;
     using DocumentTest::Text;
+    using DocumentTest::Type;
+    using DocumentTest::View;
 
     void Start(const QString& folder = QString()) {
         if (!folder.isEmpty())
@@ -178,24 +183,124 @@ const Case kCases[] = {
      [](RecoveryTest& t, const QStringList&) {
          EXPECT_FALSE(QFile::exists(t.m_folder + "/4242-2.lock"));
      }},
-    {"DamagedCopiesArePutAsideAndNamed",
+    {"CopiesThatCannotBeReadArePutAsideAndNamed",
      [](RecoveryTest& t) {
          t.LeaveCopy("1-1", "no rich text at all", RecoveryTest::Record());
-         t.LeaveCopy("1-2", "{\\rtf1 fine\\par }", "{ \"time\": ");
          t.LeaveCopy("1-3", "", RecoveryTest::Record());
+         // Planted at a copy's name: a FIFO, a link to an endless device, a dangling link.
+         ASSERT_EQ(::mkfifo(QFile::encodeName(t.m_folder + "/2-1.plp").constData(), 0600), 0);
+         ASSERT_TRUE(QFile::link("/dev/zero", t.m_folder + "/2-2.plp"));
+         ASSERT_TRUE(QFile::link(t.m_folder + "/nowhere", t.m_folder + "/2-3.plp"));
+         for (const char* id : {"2-1", "2-2", "2-3"}) {
+             QFile record(t.m_folder + "/" + id + ".info");
+             ASSERT_TRUE(record.open(QIODevice::WriteOnly));
+             record.write(RecoveryTest::Record());
+         }
+         // A lock that is a FIFO would hang the check whether it is stale.
+         ASSERT_EQ(::mkfifo(QFile::encodeName(t.m_folder + "/2-1.lock").constData(), 0600), 0);
      },
-     {0, 3, false, 0},
+     {0, 5, false, 0},
      [](RecoveryTest& t, const QStringList& damaged) {
          for (const QString& path : damaged) {
              EXPECT_TRUE(path.contains("/Recovery/Damaged/")) << path.toStdString();
-             EXPECT_TRUE(QFile::exists(path)) << path.toStdString();
+             EXPECT_TRUE(QFileInfo(path).exists() || QFileInfo(path).isSymLink())
+                 << path.toStdString();
          }
-         EXPECT_TRUE(QDir(t.m_folder).entryList({"*.plp", "*.info"}, QDir::Files).isEmpty());
+         EXPECT_TRUE(
+             QDir(t.m_folder).entryList({"*.plp", "*.info"}, QDir::Files | QDir::System).isEmpty());
          // Nothing is offered or reported twice.
          QStringList again;
          EXPECT_TRUE(t.NextStart(again).empty());
          EXPECT_TRUE(again.isEmpty());
      }},
+    {"ACopyWithADamagedRecordIsOfferedWithWhatTheCopyTells",
+     [](RecoveryTest& t) {
+         // The record cut short, no record, a record far over the size (its words alone 2 MB),
+         // and a record whose words are long but within it.
+         t.LeaveCopy("1-1", "{\\rtf1 fine words\\par }", "{ \"time\": ");
+         t.LeaveCopy("1-2", "{\\rtf1 {\\b bold} start\\par second\\par }", "");
+         QFile::remove(t.m_folder + "/1-2.info");
+         t.LeaveCopy("1-3", "{\\rtf1 huge record\\par }",
+                     CRecoveryRecord{"/x/a.plp", QDateTime::currentDateTimeUtc(), "2.0.0.2",
+                                     QString(2 << 20, QChar('w'))}
+                         .ToBytes());
+         t.LeaveCopy("1-4", "{\\rtf1 long words\\par }",
+                     CRecoveryRecord{"/x/b.plp", QDateTime::currentDateTimeUtc(), "2.0.0.2",
+                                     QString(20000, QChar('v'))}
+                         .ToBytes());
+     },
+     {4, 0, false, 0},
+     [](RecoveryTest& t, const QStringList&) {
+         QStringList damaged;
+         std::vector<CRecoveryCopy> copies = t.NextStart(damaged);
+         std::sort(copies.begin(), copies.end(),
+                   [](const CRecoveryCopy& a, const CRecoveryCopy& b) { return a.id < b.id; });
+         ASSERT_EQ(copies.size(), 4u);
+         const struct {
+             QString fileName, firstWords;
+         } expected[] = {{"", "fine words"},
+                         {"", "bold start second"},
+                         {"", "huge record"},
+                         {"/x/b.plp", QString(CRecoveryRecord::kMaxFirstWords, QChar('v'))}};
+         for (std::size_t i = 0; i < 4; ++i) {
+             EXPECT_EQ(copies[i].record.fileName, expected[i].fileName) << i;
+             EXPECT_EQ(copies[i].record.firstWords, expected[i].firstWords) << i;
+             EXPECT_TRUE(copies[i].record.time.isValid()) << i;
+             EXPECT_EQ(CRecoveryDlg::RowTexts(copies[i])[2], expected[i].firstWords) << i;
+         }
+     }},
+    {"EditsAfterTheCopyComeBackFromItsJournal",
+     [](RecoveryTest& t) {
+         t.Start();
+         t.Edit("the copy holds this.");
+         // Edits that only the journal holds: typing, paragraphs, formats, a centred
+         // paragraph, lines pasted, a deletion across paragraphs and an undo.
+         t.Type(" Then more");
+         QTest::keyClick(&t.View(), Qt::Key_Return);
+         t.Type("second line");
+         t.Format(4, 8, RGB(200, 0, 0), true);
+         PARAFORMAT centred{};
+         centred.cbSize = sizeof centred;
+         centred.dwMask = PFM_ALIGNMENT;
+         centred.wAlignment = PFA_CENTER;
+         t.View().SendMessage(EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&centred));
+         t.View().SendMessage(EM_REPLACESEL, TRUE,
+                              reinterpret_cast<LPARAM>("pasted one\r\npasted two\r\nthree"));
+         CHARRANGE across{12, 40};
+         t.View().SendMessage(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&across));
+         QTest::keyClick(&t.View(), Qt::Key_Delete);
+         t.Type("xyz");
+         QTest::keyClick(&t.View(), Qt::Key_Z, Qt::ControlModifier);
+         t.Type("!");
+         const std::string expected = t.View().StreamOutRtf();
+         t.m_keeper->Flush();
+         ASSERT_TRUE(t.OwnCopy().contains("the copy holds this."));
+         ASSERT_FALSE(t.OwnCopy().contains("second line"));
+         EXPECT_GT(t.m_keeper->EditsJournaled(), 20);
+         const QString journal = t.m_store->JournalPath(t.m_keeper->Id());
+         t.Die();
+         // A kill in the middle of an edit leaves it cut off in the journal.
+         QFile cut(journal);
+         ASSERT_TRUE(cut.open(QIODevice::Append));
+         cut.write(QByteArray("\0\0\1\0half", 8));
+         cut.close();
+
+         t.m_script.Push(CModalScript::Button(QMessageBox::No)); // "Save changes?" at New
+         t.m_app->OnFileNew();
+         t.Start();
+         QStringList damaged;
+         const std::vector<CRecoveryCopy> copies =
+             t.m_store->TakeOrphans(t.m_keeper->Id(), damaged);
+         ASSERT_EQ(copies.size(), 1u);
+         QString reason;
+         ASSERT_TRUE(t.m_keeper->Restore(copies[0], reason)) << reason.toStdString();
+         EXPECT_EQ(t.View().StreamOutRtf(), expected);
+         EXPECT_FALSE(t.View().document()->isUndoAvailable());
+         // The restored message's own copy holds it whole.
+         EXPECT_TRUE(t.OwnCopy().contains("second"));
+         t.m_keeper->OnExit();
+     },
+     {0, 0, false, 0}},
     {"AFolderThatCannotBeWrittenWarnsOnce",
      [](RecoveryTest& t) {
          const QString data = t.m_tmp.filePath("readonly");

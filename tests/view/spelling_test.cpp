@@ -5,6 +5,8 @@
 #include "view/spelling.h"
 #include "view_fixture.h"
 
+#include <QAbstractTextDocumentLayout>
+#include <QElapsedTimer>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
@@ -76,16 +78,14 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&Frame()));
     }
 
-    // The words that carry the wavy underline, in order, once checking has gone through.
+    // The words on screen that carry the wavy underline, in order, once checking has gone
+    // through.
     QStringList Marked() {
         m_view->Spelling().Highlighter().Flush();
         QStringList words;
-        for (QTextBlock block = m_view->document()->begin(); block.isValid();
-             block = block.next()) {
-            for (const QTextLayout::FormatRange& range : block.layout()->formats()) {
-                if (range.format.underlineStyle() == QTextCharFormat::SpellCheckUnderline)
-                    words << block.text().mid(range.start, range.length);
-            }
+        for (const QTextEdit::ExtraSelection& mark : m_view->extraSelections()) {
+            if (mark.format.underlineStyle() == QTextCharFormat::SpellCheckUnderline)
+                words << mark.cursor.selectedText();
         }
         return words;
     }
@@ -321,9 +321,9 @@ TEST_F(SpellingTest, ProjectAndPageAreTheSameWithCheckingOnAndOff) {
     // Paragraphs off screen are checked too, and show their marks when they come on screen.
     const QTextBlock lastBlock = m_view->document()->lastBlock().previous();
     ASSERT_TRUE(lastBlock.text().contains("walkign"));
-    const auto lastMarked = [&lastBlock] {
-        for (const QTextLayout::FormatRange& range : lastBlock.layout()->formats()) {
-            if (lastBlock.text().mid(range.start, range.length) == "walkign")
+    const auto lastMarked = [this, &lastBlock] {
+        for (const QTextEdit::ExtraSelection& mark : m_view->extraSelections()) {
+            if (mark.cursor.block() == lastBlock && mark.cursor.selectedText() == "walkign")
                 return true;
         }
         return false;
@@ -354,4 +354,56 @@ TEST_F(SpellingTest, ProjectAndPageAreTheSameWithCheckingOnAndOff) {
     EXPECT_EQ(ReadFile(folder + "on.htm"), ReadFile(folder + "off.htm"));
     // No underline of any kind reached the project: the message has none of its own.
     EXPECT_EQ(streamedOn.find("\\ul"), std::string::npos);
+}
+
+TEST_F(SpellingTest, ALongMessageIsCheckedWithoutTouchingItsLayout) {
+    // About 1 MB in some 2,000 paragraphs with a wrong word in most, checked while the editor
+    // still lays it out in the background.
+    std::string rtf = sample::GenerateMessage(1 << 20, true);
+    for (std::size_t at = rtf.find("walking"); at != std::string::npos;
+         at = rtf.find("walking", at))
+        rtf.replace(at, 7, "walkign");
+    QTextDocument* document = m_view->document();
+    int changes = 0;
+    QObject::connect(document, &QTextDocument::contentsChange, m_view,
+                     [&changes](int, int, int) { ++changes; });
+    m_view->StreamInRtf(rtf.data(), rtf.size());
+    ASSERT_GT(document->blockCount(), 2000);
+    changes = 0;
+
+    // Ctrl+End shows the end at once, whatever the checker and the layout are doing.
+    QTest::keyClick(m_view, Qt::Key_End, Qt::ControlModifier);
+    QTest::qWait(50);
+    ASSERT_EQ(m_view->textCursor().position(), document->characterCount() - 1);
+    EXPECT_TRUE(m_view->viewport()->rect().contains(m_view->cursorRect()))
+        << "caret at y " << m_view->cursorRect().y();
+    EXPECT_TRUE(Marked().contains("walkign"));
+    QTest::keyClick(m_view, Qt::Key_Home, Qt::ControlModifier);
+
+    // The underlines are drawn over the text: the document never changes for them, so the
+    // editor finishes its layout and the scroll bar spans the whole message.
+    const auto height = [document] { return document->documentLayout()->documentSize().height(); };
+    qreal last = -1;
+    QElapsedTimer clock, steady;
+    clock.start();
+    steady.start();
+    while (clock.elapsed() < 30000 && steady.elapsed() < 1000) {
+        QTest::qWait(100);
+        if (height() != last) {
+            last = height();
+            steady.restart();
+        }
+    }
+    EXPECT_EQ(changes, 0);
+    QScrollBar* bar = m_view->verticalScrollBar();
+    bar->setValue((bar->maximum() + bar->minimum()) / 2);
+    QTest::qWait(50);
+    const double at =
+        static_cast<double>(
+            m_view->cursorForPosition(m_view->viewport()->rect().center()).position()) /
+        document->characterCount();
+    EXPECT_GT(at, 0.4);
+    EXPECT_LT(at, 0.6);
+    EXPECT_TRUE(Marked().contains("walkign"));
+    EXPECT_EQ(changes, 0);
 }
