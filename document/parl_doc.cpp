@@ -134,10 +134,10 @@ BOOL CParlDoc::OnOpenDocument(const std::string& path) {
 }
 
 std::string CParlDoc::RefusedPictureText(const std::string& quoted) {
-    return "The background picture " + quoted +
-           " of this project was left out: a page takes its background picture only from a "
-           "path relative to it or from an address that begins with http:, https:, file: or "
-           "data:image/.";
+    return AfxTrArgs("The background picture %1 of this project was left out: a page takes its "
+                     "background picture only from a path relative to it or from an address that "
+                     "begins with http:, https:, file: or data:image/.",
+                     {quoted});
 }
 
 void CParlDoc::DeleteContents() {
@@ -242,7 +242,7 @@ BOOL CParlDoc::SaveModified() {
     // an e-mail page saved there instead leaves the message unsaved, so the question comes back
     // until a project holds it, the user gives it up (No) or stops (Cancel).
     while (IsModified()) {
-        switch (ReportMessage("Save changes to " + m_strTitle + "?",
+        switch (ReportMessage(AfxTrArgs("Save changes to %1?", {ShownTitle()}),
                               MB_YESNOCANCEL | MB_ICONEXCLAMATION)) {
         case IDYES: {
             const unsigned savesBefore = m_nSaves;

@@ -163,7 +163,7 @@ BOOL CMainFrame::CreateScriptBar() {
     for (const std::string& name : names)
         characters->addItem(QString::fromStdString(name));
     if (!leftOut.isEmpty()) {
-        const QString note = QString::fromLatin1(CScriptBar::kLeftOutNote);
+        const QString note = ParlTr(CScriptBar::kLeftOutNote);
         characters->setToolTip(characters->toolTip() + QLatin1Char('\n') + note +
                                QLatin1Char('\n') + leftOut.join(QLatin1Char('\n')));
         characters->setStatusTip(note + QLatin1Char(' ') + leftOut.join(QStringLiteral(", ")));

@@ -91,9 +91,9 @@ bool CDefPage::ShowsLanguage() const {
 
 void CDefPage::RefuseLanguage() {
     QLineEdit* edit = GetDlgItem<QLineEdit>(IDC_MESSAGE_LANGUAGE);
-    AfxMessageBox("\"" + edit->text().toStdString() +
-                      "\" is not a language. Write a language code such as en, en-US or pt-BR, "
-                      "or leave the box empty to use the spelling language.",
+    AfxMessageBox(ParlTrArgs("\"%1\" is not a language. Write a language code such as en, en-US or "
+                             "pt-BR, or leave the box empty to use the spelling language.",
+                             {edit->text().toStdString()}),
                   MB_OK | MB_ICONEXCLAMATION);
     edit->setFocus();
     edit->selectAll();

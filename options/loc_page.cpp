@@ -2,6 +2,7 @@
 
 #include "compiler/tag.h"
 #include "platform/qt/message_box.h"
+#include "platform/qt/translation.h"
 
 #include <QLineEdit>
 
@@ -41,11 +42,11 @@ bool CLocPage::ShowsPictureLocation() const {
 
 void CLocPage::RefuseBackgroundPicture() {
     QLineEdit* edit = GetDlgItem<QLineEdit>(IDC_BACKGROUND_PICTURE);
-    AfxMessageBox("\"" + edit->text().toStdString() +
-                      "\" cannot be the background picture. Name the picture by a path relative "
-                      "to the page, or by an address that begins with http:, https:, file: or "
-                      "data:image/; a script address or another kind of address could run or "
-                      "fetch something else when the page is opened.",
+    AfxMessageBox(ParlTrArgs("\"%1\" cannot be the background picture. Name the picture by a path "
+                             "relative to the page, or by an address that begins with http:, "
+                             "https:, file: or data:image/; a script address or another kind of "
+                             "address could run or fetch something else when the page is opened.",
+                             {edit->text().toStdString()}),
                   MB_OK | MB_ICONEXCLAMATION);
     edit->setFocus();
     edit->selectAll();

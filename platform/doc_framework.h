@@ -5,6 +5,7 @@
 
 #include "platform/richedit.h"
 
+#include <initializer_list>
 #include <string>
 
 class IDocFramework {
@@ -30,8 +31,16 @@ public:
     // The folder of files the program makes for itself (the preview page), created if
     // needed; empty for the current folder.
     virtual std::string CacheFolder() { return std::string(); }
+    // `text` in the window's language, when there is a translation of it.
+    virtual std::string TranslateText(const char* text) { return text; }
 };
 
 // The installed framework; nullptr while no application object exists.
 IDocFramework* AfxGetDocFramework();
 void AfxSetDocFramework(IDocFramework* pFramework);
+
+// Fills each %1..%9 of `format` with the argument of that number, in one pass: an argument
+// holding "%2" stays as it is, and a number with no argument stays as it is written.
+std::string FillArgs(const std::string& format, std::initializer_list<std::string> args);
+// A text the window shows, from a document: translated by the installed framework, then filled.
+std::string AfxTrArgs(const char* text, std::initializer_list<std::string> args = {});

@@ -8,8 +8,9 @@
 
 namespace {
 
+// `verb` is the whole sentence, with the file's name as %1: "Could not open \"%1\"."
 std::string FailureText(const char* verb, const std::string& path, const std::string& reason) {
-    std::string text = std::string("Could not ") + verb + " \"" + path + "\".";
+    std::string text = AfxTrArgs(verb, {path});
     if (!reason.empty())
         text += "\n" + reason;
     return text;
@@ -26,6 +27,11 @@ CDocument::CDocument() : m_strTitle(UntitledTitle()) {
 
 const char* CDocument::UntitledTitle() {
     return "Untitled";
+}
+
+std::string CDocument::ShownTitle() const {
+    return m_strPathName.empty() && m_strTitle == UntitledTitle() ? AfxTrArgs(UntitledTitle())
+                                                                  : m_strTitle;
 }
 
 void CDocument::SetPathName(const std::string& path, BOOL bAddToMRU) {
@@ -64,7 +70,8 @@ BOOL CDocument::OnOpenDocument(const std::string& path) {
     IDocFramework* fw = AfxGetDocFramework();
     std::string bytes, reason = "No application is running.";
     if (fw == nullptr || !fw->ReadDocumentFile(path, bytes, reason)) {
-        ReportMessage(FailureText("open", path, reason), MB_OK | MB_ICONEXCLAMATION);
+        ReportMessage(FailureText("Could not open \"%1\".", path, reason),
+                      MB_OK | MB_ICONEXCLAMATION);
         return FALSE;
     }
     DeleteContents();
@@ -75,7 +82,8 @@ BOOL CDocument::OnOpenDocument(const std::string& path) {
         CArchive ar(CArchive::load, bytes);
         Serialize(ar);
     } catch (const std::exception& e) {
-        ReportMessage(FailureText("read", path, e.what()), MB_OK | MB_ICONEXCLAMATION);
+        ReportMessage(FailureText("Could not read \"%1\".", path, e.what()),
+                      MB_OK | MB_ICONEXCLAMATION);
         return FALSE;
     }
     SetModifiedFlag(FALSE);
@@ -89,11 +97,13 @@ BOOL CDocument::OnSaveDocument(const std::string& path) {
         CArchive ar(CArchive::store, bytes);
         Serialize(ar);
     } catch (const std::exception& e) {
-        ReportMessage(FailureText("save", path, e.what()), MB_OK | MB_ICONEXCLAMATION);
+        ReportMessage(FailureText("Could not save \"%1\".", path, e.what()),
+                      MB_OK | MB_ICONEXCLAMATION);
         return FALSE;
     }
     if (fw == nullptr || !fw->WriteDocumentFile(path, bytes, reason)) {
-        ReportMessage(FailureText("save", path, reason), MB_OK | MB_ICONEXCLAMATION);
+        ReportMessage(FailureText("Could not save \"%1\".", path, reason),
+                      MB_OK | MB_ICONEXCLAMATION);
         return FALSE;
     }
     SetModifiedFlag(FALSE);
@@ -105,8 +115,8 @@ void CDocument::Serialize(CArchive&) {}
 BOOL CDocument::SaveModified() {
     if (!IsModified())
         return TRUE;
-    switch (
-        ReportMessage("Save changes to " + m_strTitle + "?", MB_YESNOCANCEL | MB_ICONEXCLAMATION)) {
+    switch (ReportMessage(AfxTrArgs("Save changes to %1?", {ShownTitle()}),
+                          MB_YESNOCANCEL | MB_ICONEXCLAMATION)) {
     case IDYES:
         OnCmdMsg(ID_FILE_SAVE, nullptr);
         return IsModified() ? FALSE : TRUE;

@@ -24,6 +24,9 @@ public:
     virtual void SetTitle(const std::string& title);
     // The title of a document without a file.
     static const char* UntitledTitle();
+    // The title as the window shows it: a document without a file is untitled in the window's
+    // language, while GetTitle stays the name its files and attachments are given.
+    std::string ShownTitle() const;
 
     virtual BOOL IsModified();
     virtual void SetModifiedFlag(BOOL bModified = TRUE);

@@ -961,5 +961,103 @@ Möchten Sie die Datei ersetzen?</translation>
         <source>Parlo Projects (*.plp)</source>
         <translation>Parlo-Projekte (*.plp)</translation>
     </message>
+    <message>
+        <source>Save changes to %1?</source>
+        <translation>Änderungen an %1 speichern?</translation>
+    </message>
+    <message>
+        <source>Untitled</source>
+        <translation>Unbenannt</translation>
+    </message>
+    <message>
+        <source>Could not open "%1".</source>
+        <translation>„%1“ konnte nicht geöffnet werden.</translation>
+    </message>
+    <message>
+        <source>Could not read "%1".</source>
+        <translation>„%1“ konnte nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>Could not save "%1".</source>
+        <translation>„%1“ konnte nicht gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>No application is running.</source>
+        <translation>Es läuft keine Anwendung.</translation>
+    </message>
+    <message>
+        <source>There is no saved file to attach to a message.</source>
+        <translation>Es gibt keine gespeicherte Datei, die an eine Nachricht angehängt werden kann.</translation>
+    </message>
+    <message>
+        <source>The file does not exist.</source>
+        <translation>Die Datei ist nicht vorhanden.</translation>
+    </message>
+    <message>
+        <source>It is a folder, not a file.</source>
+        <translation>Es ist ein Ordner, keine Datei.</translation>
+    </message>
+    <message>
+        <source>It is not a regular file.</source>
+        <translation>Es ist keine normale Datei.</translation>
+    </message>
+    <message>
+        <source>It is a link, not a file.</source>
+        <translation>Es ist eine Verknüpfung, keine Datei.</translation>
+    </message>
+    <message>
+        <source>It is larger than such a file can be (%1 bytes).</source>
+        <translation>Sie ist größer, als eine solche Datei sein kann (%1 Bytes).</translation>
+    </message>
+    <message>
+        <source>It is larger than such a file can be.</source>
+        <translation>Sie ist größer, als eine solche Datei sein kann.</translation>
+    </message>
+    <message>
+        <source>A folder of that name exists.</source>
+        <translation>Es gibt bereits einen Ordner dieses Namens.</translation>
+    </message>
+    <message>
+        <source>%1 was not found on the PATH.</source>
+        <translation>%1 wurde im Suchpfad (PATH) nicht gefunden.</translation>
+    </message>
+    <message>
+        <source>It is no journal of edits.</source>
+        <translation>Sie ist kein Protokoll von Änderungen.</translation>
+    </message>
+    <message>
+        <source>It follows another copy.</source>
+        <translation>Sie gehört zu einer anderen Kopie.</translation>
+    </message>
+    <message>
+        <source>The journal is not a regular file.</source>
+        <translation>Das Protokoll ist keine normale Datei.</translation>
+    </message>
+    <message>
+        <source>Your list of added words is not a plain file of words. It was put aside as:
+%1</source>
+        <translation>Ihre Liste hinzugefügter Wörter ist keine einfache Wortliste. Sie wurde beiseitegelegt als:
+%1</translation>
+    </message>
+    <message>
+        <source>Message language (empty: the spelling language)</source>
+        <translation>Nachrichtensprache (leer: Rechtschreibsprache)</translation>
+    </message>
+    <message>
+        <source>"%1" is not a language. Write a language code such as en, en-US or pt-BR, or leave the box empty to use the spelling language.</source>
+        <translation>„%1“ ist keine Sprache. Geben Sie einen Sprachcode wie en, en-US oder pt-BR ein, oder lassen Sie das Feld leer, um die Rechtschreibsprache zu verwenden.</translation>
+    </message>
+    <message>
+        <source>"%1" cannot be the background picture. Name the picture by a path relative to the page, or by an address that begins with http:, https:, file: or data:image/; a script address or another kind of address could run or fetch something else when the page is opened.</source>
+        <translation>„%1“ kann nicht das Hintergrundbild sein. Geben Sie das Bild mit einem Pfad relativ zur Seite an oder mit einer Adresse, die mit http:, https:, file: oder data:image/ beginnt; eine Skriptadresse oder eine andere Art von Adresse könnte beim Öffnen der Seite etwas anderes ausführen oder laden.</translation>
+    </message>
+    <message>
+        <source>The background picture %1 of this project was left out: a page takes its background picture only from a path relative to it or from an address that begins with http:, https:, file: or data:image/.</source>
+        <translation>Das Hintergrundbild %1 dieses Projekts wurde weggelassen: Eine Seite übernimmt ihr Hintergrundbild nur aus einem Pfad relativ zu ihr oder aus einer Adresse, die mit http:, https:, file: oder data:image/ beginnt.</translation>
+    </message>
+    <message>
+        <source>Character files left out, as their names cannot name a character in a tag (a name starts with a letter and holds letters, digits and _ only, and is no word of the page's script):</source>
+        <translation>Weggelassene Figurendateien, da ihre Namen keine Figur in einem Tag benennen können (ein Name beginnt mit einem Buchstaben, enthält nur Buchstaben, Ziffern und _ und ist kein Wort des Skripts der Seite):</translation>
+    </message>
 </context>
 </TS>

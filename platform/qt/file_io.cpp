@@ -1,5 +1,7 @@
 #include "platform/qt/file_io.h"
 
+#include "platform/qt/translation.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -14,15 +16,15 @@
 bool ReadWholeFile(const QString& path, QByteArray& bytes, QString& reason) {
     const QFileInfo info(path);
     if (!info.exists()) {
-        reason = QStringLiteral("The file does not exist.");
+        reason = ParlTr("The file does not exist.");
         return false;
     }
     if (info.isDir()) {
-        reason = QStringLiteral("It is a folder, not a file.");
+        reason = ParlTr("It is a folder, not a file.");
         return false;
     }
     if (!info.isFile()) {
-        reason = QStringLiteral("It is not a regular file.");
+        reason = ParlTr("It is not a regular file.");
         return false;
     }
     QFile file(path);
@@ -49,7 +51,7 @@ bool ReadPlainFile(const QString& path, qint64 maxBytes, QByteArray& bytes, QStr
         const int error = errno;
         if (error == ENOENT && missing != nullptr)
             *missing = true;
-        reason = error == ELOOP ? QStringLiteral("It is a link, not a file.")
+        reason = error == ELOOP ? ParlTr("It is a link, not a file.")
                                 : QString::fromLocal8Bit(std::strerror(error));
         return false;
     }
@@ -58,11 +60,11 @@ bool ReadPlainFile(const QString& path, qint64 maxBytes, QByteArray& bytes, QStr
     if (!ok) {
         reason = QString::fromLocal8Bit(std::strerror(errno));
     } else if (!S_ISREG(info.st_mode)) {
-        reason = S_ISDIR(info.st_mode) ? QStringLiteral("It is a folder, not a file.")
-                                       : QStringLiteral("It is not a regular file.");
+        reason = S_ISDIR(info.st_mode) ? ParlTr("It is a folder, not a file.")
+                                       : ParlTr("It is not a regular file.");
         ok = false;
     } else if (info.st_size > maxBytes) {
-        reason = QStringLiteral("It is larger than such a file can be (%1 bytes).")
+        reason = ParlTr("It is larger than such a file can be (%1 bytes).")
                      .arg(static_cast<qint64>(info.st_size));
         ok = false;
     }
@@ -91,7 +93,7 @@ bool ReadPlainFile(const QString& path, qint64 maxBytes, QByteArray& bytes, QStr
         }
         bytes.resize(static_cast<qsizetype>(got));
         if (ok && got > maxBytes) {
-            reason = QStringLiteral("It is larger than such a file can be.");
+            reason = ParlTr("It is larger than such a file can be.");
             ok = false;
         }
     }
@@ -110,7 +112,7 @@ bool IsPlantedFile(const QString& path, qint64 maxBytes) {
 
 bool WriteFileAtomically(const QString& path, const QByteArray& bytes, QString& reason) {
     if (QFileInfo(path).isDir()) {
-        reason = QStringLiteral("A folder of that name exists.");
+        reason = ParlTr("A folder of that name exists.");
         return false;
     }
     QSaveFile file(path);

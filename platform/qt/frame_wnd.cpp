@@ -170,7 +170,7 @@ void CFrameWnd::OnUpdateFrameTitle() {
         setWindowTitle(app);
         return;
     }
-    QString title = QString::fromStdString(m_pDoc->GetTitle()) + QStringLiteral("[*]");
+    QString title = QString::fromStdString(m_pDoc->ShownTitle()) + QStringLiteral("[*]");
     if (!app.isEmpty())
         title += QStringLiteral(" - ") + app;
     setWindowTitle(title);

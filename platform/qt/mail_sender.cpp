@@ -1,5 +1,7 @@
 #include "platform/qt/mail_sender.h"
 
+#include "platform/qt/translation.h"
+
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
@@ -11,7 +13,7 @@ bool CMailSender::IsAvailable() {
 bool CMailSender::Send(const std::string& path, const QString& body, QString& reason) {
     const QString program = QStandardPaths::findExecutable(QString::fromLatin1(kProgram));
     if (program.isEmpty()) {
-        reason = QStringLiteral("%1 was not found on the PATH.").arg(QString::fromLatin1(kProgram));
+        reason = ParlTr("%1 was not found on the PATH.").arg(QString::fromLatin1(kProgram));
         return false;
     }
     QProcess process;

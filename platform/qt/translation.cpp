@@ -1,11 +1,11 @@
 #include "platform/qt/translation.h"
 
+#include "platform/doc_framework.h"
+
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
-
-#include <vector>
 
 namespace {
 
@@ -25,20 +25,7 @@ QString ParlTr(const std::string& text) {
 }
 
 std::string ParlTrArgs(const char* text, std::initializer_list<std::string> args) {
-    const std::string format = ParlTr(text).toStdString();
-    const std::vector<std::string> values(args);
-    std::string out;
-    for (std::size_t i = 0; i < format.size(); ++i) {
-        const char next = i + 1 < format.size() ? format[i + 1] : '\0';
-        if (format[i] == '%' && next >= '1' && next <= '9' &&
-            static_cast<std::size_t>(next - '1') < values.size()) {
-            out += values[static_cast<std::size_t>(next - '1')];
-            ++i;
-        } else {
-            out += format[i];
-        }
-    }
-    return out;
+    return FillArgs(ParlTr(text).toStdString(), args);
 }
 
 QString DesktopLanguage() {

@@ -194,6 +194,10 @@ bool CWinApp::WriteDocumentFile(const std::string& path, const std::string& byte
     return true;
 }
 
+std::string CWinApp::TranslateText(const char* text) {
+    return ParlTr(text).toStdString();
+}
+
 int CWinApp::MessageBox(const std::string& text, UINT nType) {
     return AfxMessageBox(text, nType);
 }

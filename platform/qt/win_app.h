@@ -84,6 +84,7 @@ public:
     bool SendMail(const std::string& path, const std::string& body) override;
     // The user's cache folder of the program.
     std::string CacheFolder() override;
+    std::string TranslateText(const char* text) override;
 
     std::string m_pszAppName;
     std::string m_pszRegistryKey;

@@ -25,16 +25,26 @@ def clipped(top):
     return found
 
 
+def message_box(dump):
+    """The program's message box (its caption is the program's short name), or None."""
+    return next((w for w in dump["windows"] if w["title"] == "Parl"), None)
+
+
 class Language(desktop.DesktopTestCase):
     def test_german_desktop_shows_german_menus_and_whole_dialogs(self):
-        # Without character files a message box comes first, in German too.
-        app = self.start(characters=(), first_window="^Parl$", language="de_DE.UTF-8")
-        dump = app.dump()
-        box = window(dump, "Parl")
-        self.assertTrue(any("Festplatte" in n["text"] for n in walk(box)), "message box text")
-        app.key("Return")
-        app.wait_window("Parlino")
-        dump = app.wait_dump("the main window", lambda d: window(d, "Parlino") is not None)
+        # A changed message asks in German before New replaces it; Cancel keeps it.
+        app = self.start(language="de_DE.UTF-8")
+        dump = app.wait_dump("the main window active", lambda d: window(d, "Parlino")["active"])
+        self.assertIn("Unbenannt", window(dump, "Parlino")["title"])
+        app.type("x")
+        app.key("ctrl+n")
+        dump = app.wait_dump("the question", lambda d: message_box(d) is not None)
+        texts = [n["text"].replace("&", "") for n in walk(message_box(dump))]
+        self.assertIn("Änderungen an Unbenannt speichern?", texts)
+        self.assertIn("Abbrechen", texts)
+        app.key("Escape")
+        dump = app.wait_dump("the question answered", lambda d: message_box(d) is None)
+        self.assertEqual(find(window(dump, "Parlino"), "CParlView")["text"], "x")
         bar = find(window(dump, "Parlino"), "QMenuBar")
         self.assertEqual(bar["menus"], ["&Datei", "&Bearbeiten", "&Skript", "&Ansicht", "&Hilfe"])
 

@@ -1,9 +1,12 @@
 #include "framework_fixture.h"
 
+#include "platform/qt/translation.h"
+
 #include <QCoreApplication>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QMimeData>
+#include <QTranslator>
 
 namespace {
 
@@ -93,6 +96,34 @@ TEST_F(ApplicationTest, cancellingThePromptToSaveKeepsTheModifiedDocument) {
     EXPECT_EQ(Doc()->m_edit.m_text, "unsaved");
     EXPECT_TRUE(Doc()->IsModified());
     EXPECT_EQ(m_script.Last().text, "Save changes to Untitled?");
+}
+
+// On a German desktop the document's own questions and failures reach the window in German,
+// while the untitled document keeps the name its files are given.
+TEST_F(ApplicationTest, aGermanDesktopGetsTheDocumentsQuestionsAndFailuresInGerman) {
+    struct CEnglishAgain {
+        ~CEnglishAgain() {
+            for (QTranslator* t : QCoreApplication::instance()->findChildren<QTranslator*>()) {
+                QCoreApplication::removeTranslator(t);
+                delete t;
+            }
+        }
+    } englishAgain;
+    ASSERT_TRUE(InstallTranslations(*QCoreApplication::instance(), QStringLiteral("de_DE")));
+    m_app->OnFileNew();
+    EXPECT_EQ(Frame()->windowTitle(), "Unbenannt[*] - Parlino");
+    EXPECT_EQ(Doc()->GetTitle(), "Untitled");
+
+    Doc()->SetModifiedFlag();
+    m_script.Push(CModalScript::Button(QMessageBox::No));
+    m_script.Push(CModalScript::Button(QMessageBox::Ok));
+    EXPECT_EQ(m_app->OpenDocumentFile(PathOf("gone.plp")), nullptr);
+    ASSERT_EQ(m_script.Shown().size(), 2u);
+    EXPECT_EQ(m_script.Shown()[0].text.toStdString(), "\u00c4nderungen an Unbenannt speichern?");
+    EXPECT_EQ(m_script.Shown()[1].text.toStdString(),
+              "\u201e" + PathOf("gone.plp") +
+                  "\u201c konnte nicht ge\u00f6ffnet werden.\n"
+                  "Die Datei ist nicht vorhanden.");
 }
 
 TEST_F(ApplicationTest, aRecentFileThatIsGoneLeavesTheList) {
