@@ -8,8 +8,9 @@
 // three runs. Run it under a real X server (Xvfb and openbox) for the real painting, or with
 // QT_QPA_PLATFORM=offscreen.
 //
-//     bench_spell [KEYS [KB...]]   KEYS keystrokes per run (200 by default) into messages of
-//                                  KB kilobytes of RTF (10, 1024 and 10240 by default)
+//     bench_spell [KEYS [KB|FILE...]]   KEYS keystrokes per run (200 by default) into messages
+//                                       of KB kilobytes of RTF (10, 1024 and 10240 by default)
+//                                       or read from FILE (a message with photos, say)
 #include "document/parl_doc.h"
 #include "document/qt/recovery_keeper.h"
 #include "platform/qt/rich_edit_view.h"
@@ -32,6 +33,7 @@
 #include <ctime>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -50,9 +52,8 @@ protected:
     }
 };
 
-// The sample message with a wrong word in every paragraph and in its Speak tags.
-std::string MessageWithMistakes(std::size_t bytes) {
-    std::string rtf = sample::GenerateMessage(bytes, true);
+// The message with a wrong word in every paragraph of the sample text and in its Speak tags.
+std::string WithMistakes(std::string rtf) {
     for (const auto& [right, wrong] : {std::pair<std::string, std::string>{"walking", "walkign"},
                                        {"Hello there", "Helo thre"}}) {
         for (std::size_t at = rtf.find(right); at != std::string::npos; at = rtf.find(right, at))
@@ -175,11 +176,11 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     g_clock.start();
     const int keys = argc > 1 ? std::max(1, std::atoi(argv[1])) : 200;
-    std::vector<std::size_t> sizes;
+    std::vector<std::string> messages; // sizes in KB or file names
     for (int i = 2; i < argc; ++i)
-        sizes.push_back(static_cast<std::size_t>(std::atoll(argv[i])) * 1024);
-    if (sizes.empty())
-        sizes = {10240, 1048576, 10485760};
+        messages.emplace_back(argv[i]);
+    if (messages.empty())
+        messages = {"10", "1024", "10240"};
     const std::vector<CDictionaryInfo> found = CSpellChecker::FindDictionaries();
     const CDictionaryInfo* dictionary = nullptr;
     for (const CDictionaryInfo& d : found) {
@@ -198,8 +199,25 @@ int main(int argc, char** argv) {
                 dictionary->code.toUtf8().constData(), keys);
     std::printf("| Message (KB) | Editor | Pause p50 (ms) | Pause p99 (ms) | CPU per key (ms) |\n");
     std::printf("|-------------:|--------|---------------:|---------------:|-----------------:|\n");
-    for (std::size_t bytes : sizes) {
-        const std::string rtf = MessageWithMistakes(bytes);
+    for (const std::string& message : messages) {
+        std::string rtf;
+        if (message.find_first_not_of("0123456789") == std::string::npos) {
+            rtf = sample::GenerateMessage(static_cast<std::size_t>(std::stoull(message)) * 1024,
+                                          true);
+        } else if (std::FILE* file = std::fopen(message.c_str(), "rb")) {
+            char buffer[65536];
+            for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
+                rtf.append(buffer, n);
+            std::fclose(file);
+        }
+        if (rtf.empty()) {
+            std::fprintf(stderr, "bench_spell: cannot read %s\n", message.c_str());
+            return 1;
+        }
+        rtf = WithMistakes(std::move(rtf));
+        std::string label = std::to_string((rtf.size() + 512) / 1024);
+        if (message.find_first_not_of("0123456789") != std::string::npos)
+            label += ", " + message.substr(message.find_last_of('/') + 1);
         for (EEditor editor : {EEditor::PlainQt, EEditor::Off, EEditor::On}) {
             std::vector<double> p50, p99, cpu;
             for (int i = 0; i < 3; ++i) {
@@ -211,9 +229,8 @@ int main(int argc, char** argv) {
             const char* name = editor == EEditor::PlainQt ? "plain Qt"
                                : editor == EEditor::Off   ? "spelling off, copies on"
                                                           : "spelling on, copies on";
-            std::printf("| %12.0f | %s | %14.1f | %14.1f | %16.2f |\n",
-                        static_cast<double>(rtf.size()) / 1024, name, Median(p50), Median(p99),
-                        Median(cpu));
+            std::printf("| %12s | %s | %14.1f | %14.1f | %16.2f |\n", label.c_str(), name,
+                        Median(p50), Median(p99), Median(cpu));
             std::fflush(stdout);
         }
     }

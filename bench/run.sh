@@ -9,9 +9,9 @@
 # Widgets program (bench/tools/minimal_window.cpp), under Xvfb and openbox when they are there.
 # Then opening the 10 MB message and one of 10 photos against a plain QTextEdit that builds the
 # same document (bench_phases qtedit).
-# Last, keystroke to repaint while typing at the end of messages of 10 KB, 1 MB and 10 MB, with
-# spelling checked as you type and without and recovery copies kept, against a plain QTextEdit
-# holding the same document (bench_spell), on the same screen.
+# Last, keystroke to repaint while typing at the end of messages of 10 KB, 1 MB, 10 MB and of the
+# 10 photos, with spelling checked as you type and without and recovery copies kept, against a
+# plain QTextEdit holding the same document (bench_spell), on the same screen.
 #   bench/run.sh [-o FILE]     also writes the table to FILE (e.g. docs/bench-table.md)
 set -euo pipefail
 
@@ -158,7 +158,8 @@ read -r win_ms win_kb < <(HOME="$home" "$timer" --ready 5 -- "$build/parlino")
 # Typing, on the same screen: keystroke to repaint in the editor as the program sets it up and
 # in a plain QTextEdit holding the same document.
 spell_ok=1
-HOME="$home" "$build/bench/bench_spell" >"$work/spell" 2>"$work/stderr" || spell_ok=0
+HOME="$home" "$build/bench/bench_spell" 200 10 1024 10240 "$work/photos.rtf" >"$work/spell" \
+    2>"$work/stderr" || spell_ok=0
 [ -n "$openbox_pid" ] && kill "$openbox_pid"
 [ -n "$xvfb_pid" ] && kill "$xvfb_pid"
 awk -v s="$min_ms" -v k="$min_kb" -v w="$screen" 'BEGIN {
