@@ -1,5 +1,7 @@
 #include "document/qt/recovery_journal.h"
 
+#include "platform/qt/rich_edit_format.h"
+
 #include <QCryptographicHash>
 #include <QDataStream>
 #include <QIODevice>
@@ -56,7 +58,8 @@ QByteArray Record(const QTextDocument& document, int position, int removed, int 
     out.setVersion(kStreamVersion);
     QTextBlock block = document.findBlock(from);
     out << static_cast<qint32>(from) << static_cast<qint32>(std::max(0, removed))
-        << QTextFormat(block.blockFormat()) << QTextFormat(block.charFormat());
+        << QTextFormat(block.blockFormat())
+        << QTextFormat(CRichEditFormat::WithoutPicture(block.charFormat()));
     for (; block.isValid() && block.position() <= to; block = block.next()) {
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
@@ -70,15 +73,18 @@ QByteArray Record(const QTextDocument& document, int position, int removed, int 
                     WritePicture(out, document, format.toImageFormat());
                 continue;
             }
+            // Typed after a picture, the text's format would carry the picture's bytes into
+            // the journal at every key.
             out << kText << fragment.text().mid(start - fragment.position(), end - start)
-                << QTextFormat(format);
+                << QTextFormat(CRichEditFormat::WithoutPicture(format));
         }
         // The mark that ends the paragraph is part of the change: the next paragraph begins
         // with its formats.
         const int mark = block.position() + block.length() - 1;
         const QTextBlock next = block.next();
         if (mark >= from && mark < to && next.isValid())
-            out << kParagraph << QTextFormat(next.blockFormat()) << QTextFormat(next.charFormat());
+            out << kParagraph << QTextFormat(next.blockFormat())
+                << QTextFormat(CRichEditFormat::WithoutPicture(next.charFormat()));
     }
     QByteArray record;
     QDataStream framed(&record, QIODevice::WriteOnly);

@@ -415,3 +415,13 @@ QTextImageFormat CRichEditFormat::MakePicture(const QString& name, RtfPictureKin
     out.setProperty(PictureGoalHeight, goalHeightTwips);
     return out;
 }
+
+QTextCharFormat CRichEditFormat::WithoutPicture(QTextCharFormat format) {
+    for (int property :
+         {int{QTextFormat::ImageName}, int{QTextFormat::ImageTitle}, int{QTextFormat::ImageAltText},
+          int{QTextFormat::ImageWidth}, int{QTextFormat::ImageHeight},
+          int{QTextFormat::ImageQuality}, int{PictureData}, int{PictureKind}, int{PictureWidth},
+          int{PictureHeight}, int{PictureGoalWidth}, int{PictureGoalHeight}})
+        format.clearProperty(property);
+    return format;
+}

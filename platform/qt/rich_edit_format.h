@@ -77,4 +77,7 @@ public:
     static QTextImageFormat MakePicture(const QString& name, RtfPictureKind kind,
                                         const QByteArray& data, int widthPixels, int heightPixels,
                                         int goalWidthTwips, int goalHeightTwips, double dpi);
+    // `format` without what only a picture's format holds. Text typed right after a picture
+    // takes the picture's format but for its object type (the cursor's way), bytes and all.
+    static QTextCharFormat WithoutPicture(QTextCharFormat format);
 };

@@ -6,13 +6,16 @@
 #include "document_fixture.h"
 #include "support/file_faults.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QImage>
 #include <QLockFile>
 #include <QTest>
 #include <algorithm>
 #include <csignal>
+#include <cstdint>
 #include <functional>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -84,6 +87,17 @@ public:
     void Die() {
         m_keeper.reset();
         m_store.reset();
+    }
+    // Starts again in the same folder and restores the one copy offered: the empty string, or
+    // what went wrong.
+    std::string StartAndRestore() {
+        Start();
+        QStringList damaged;
+        const std::vector<CRecoveryCopy> copies = m_store->TakeOrphans(m_keeper->Id(), damaged);
+        if (copies.size() != 1)
+            return std::to_string(copies.size()) + " copies offered";
+        QString reason;
+        return m_keeper->Restore(copies[0], reason) ? std::string() : reason.toStdString();
     }
     // What the offer of the next start holds.
     std::vector<CRecoveryCopy> NextStart(QStringList& damaged) {
@@ -287,17 +301,44 @@ const Case kCases[] = {
 
          t.m_script.Push(CModalScript::Button(QMessageBox::No)); // "Save changes?" at New
          t.m_app->OnFileNew();
-         t.Start();
-         QStringList damaged;
-         const std::vector<CRecoveryCopy> copies =
-             t.m_store->TakeOrphans(t.m_keeper->Id(), damaged);
-         ASSERT_EQ(copies.size(), 1u);
-         QString reason;
-         ASSERT_TRUE(t.m_keeper->Restore(copies[0], reason)) << reason.toStdString();
+         ASSERT_EQ(t.StartAndRestore(), "");
          EXPECT_EQ(t.View().StreamOutRtf(), expected);
          EXPECT_FALSE(t.View().document()->isUndoAvailable());
          // The restored message's own copy holds it whole.
          EXPECT_TRUE(t.OwnCopy().contains("second"));
+         t.m_keeper->OnExit();
+     },
+     {0, 0, false, 0}},
+    {"TypingAfterAPictureJournalsTheTextAlone",
+     [](RecoveryTest& t) {
+         // A picture of noise, close to a megabyte of PNG, in the copy.
+         QImage noise(512, 512, QImage::Format_RGB32);
+         std::uint32_t seed = 1;
+         for (int y = 0; y < noise.height(); ++y) {
+             for (int x = 0; x < noise.width(); ++x) {
+                 seed = seed * 1664525u + 1013904223u;
+                 noise.setPixel(x, y, seed >> 8);
+             }
+         }
+         QByteArray png;
+         QBuffer buffer(&png);
+         ASSERT_TRUE(buffer.open(QIODevice::WriteOnly) && noise.save(&buffer, "PNG"));
+         ASSERT_GT(png.size(), 500'000);
+         t.Start();
+         t.Edit("before ");
+         ASSERT_TRUE(t.View().InsertPicture(png, RtfPictureKind::Png));
+         t.m_keeper->WriteNow();
+         // Twenty keys after the picture: their journal holds text and formats, not the
+         // picture twenty times over.
+         t.Type("typed after it, 20 ");
+         const std::string expected = t.View().StreamOutRtf();
+         t.m_keeper->Flush();
+         EXPECT_LT(QFileInfo(t.m_store->JournalPath(t.m_keeper->Id())).size(), 64 * 1024);
+         t.Die();
+         t.m_script.Push(CModalScript::Button(QMessageBox::No)); // "Save changes?" at New
+         t.m_app->OnFileNew();
+         ASSERT_EQ(t.StartAndRestore(), "");
+         EXPECT_EQ(t.View().StreamOutRtf(), expected);
          t.m_keeper->OnExit();
      },
      {0, 0, false, 0}},
