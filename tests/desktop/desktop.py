@@ -205,6 +205,14 @@ def find(node, cls, name=None):
     return None
 
 
+def box_text(dump):
+    """The text of the program's message box ("Parl"), or None while none is up."""
+    for w in dump["windows"]:
+        if w["title"] == "Parl":
+            return "\n".join(n["text"] for n in walk(w) if n["class"] == "QLabel" and n["text"])
+    return None
+
+
 class DesktopTestCase(unittest.TestCase):
     """One display for the file's tests; each test starts the program with `start`."""
 

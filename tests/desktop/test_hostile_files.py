@@ -8,7 +8,7 @@ import re
 import time
 
 import desktop
-from desktop import find, walk, window
+from desktop import box_text, find, window
 
 MEMORY_LIMIT_KB = 500 * 1024
 
@@ -95,13 +95,6 @@ ROWS = [
      True),
     ("60 KB of first words in a copy's record", plant_copy_with_record(60 * 1024), None, True),
 ]
-
-
-def box_text(dump):
-    for w in dump["windows"]:
-        if w["title"] == "Parl":
-            return "\n".join(n["text"] for n in walk(w) if n["class"] == "QLabel" and n["text"])
-    return None
 
 
 def font_table_and_body(rtf):

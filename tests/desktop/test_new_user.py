@@ -6,20 +6,12 @@ import subprocess
 from urllib.parse import unquote
 
 import desktop
-from desktop import find, walk, window
+from desktop import box_text, find, walk, window
 
 
 def message_text(dump):
     view = find(window(dump, "Parlino"), "CParlView")
     return view["text"] if view else None
-
-
-def box_text(dump):
-    """The text of the program's message box ("Parl"), or None while none is up."""
-    for w in dump["windows"]:
-        if w["title"] == "Parl":
-            return "\n".join(n["text"] for n in walk(w) if n["class"] == "QLabel" and n["text"])
-    return None
 
 
 def file_name_field(dump):
