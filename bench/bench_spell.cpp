@@ -201,7 +201,8 @@ int main(int argc, char** argv) {
     std::printf("|-------------:|--------|---------------:|---------------:|-----------------:|\n");
     for (const std::string& message : messages) {
         std::string rtf;
-        if (message.find_first_not_of("0123456789") == std::string::npos) {
+        const bool isSize = message.find_first_not_of("0123456789") == std::string::npos;
+        if (isSize) {
             rtf = sample::GenerateMessage(static_cast<std::size_t>(std::stoull(message)) * 1024,
                                           true);
         } else if (std::FILE* file = std::fopen(message.c_str(), "rb")) {
@@ -216,7 +217,7 @@ int main(int argc, char** argv) {
         }
         rtf = WithMistakes(std::move(rtf));
         std::string label = std::to_string((rtf.size() + 512) / 1024);
-        if (message.find_first_not_of("0123456789") != std::string::npos)
+        if (!isSize)
             label += ", " + message.substr(message.find_last_of('/') + 1);
         for (EEditor editor : {EEditor::PlainQt, EEditor::Off, EEditor::On}) {
             std::vector<double> p50, p99, cpu;
