@@ -42,12 +42,19 @@ def wait_for(what, probe, timeout=15.0, interval=0.05):
 
 
 class Desktop:
+    """Xvfb and openbox on a display of their own.
+
+    The server runs with -noreset: an X server resets when its last client leaves, so a probe
+    that came and went before openbox connected made openbox fail to open the display.
+    """
+
     def __init__(self):
         self.procs = []
         read_fd, write_fd = os.pipe()
         xvfb = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1280x1024x24", "-nolisten",
-             "tcp"], pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+             "tcp", "-noreset"],
+            pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.procs.append(xvfb)
         os.close(write_fd)
         number = b""
@@ -64,10 +71,17 @@ class Desktop:
             self.env = dict(os.environ, DISPLAY=self.display)
             self.env.pop("QT_QPA_PLATFORM", None)
             self.env.pop("WAYLAND_DISPLAY", None)
-            self.procs.append(subprocess.Popen(["openbox"], env=self.env,
-                                               stdout=subprocess.DEVNULL,
-                                               stderr=subprocess.DEVNULL))
-            wait_for("openbox", self._wm_running)
+            log = tempfile.TemporaryFile()
+            openbox = subprocess.Popen(["openbox"], env=self.env, stdout=log, stderr=log)
+            self.procs.append(openbox)
+            try:
+                wait_for("openbox", lambda: openbox.poll() is not None or self._wm_running())
+            finally:
+                log.seek(0)
+                said = log.read().decode(errors="replace").strip()
+                log.close()
+            if openbox.returncode is not None:
+                raise AssertionError("openbox exited: " + said)
         except BaseException:
             self.close()
             raise
@@ -179,9 +193,11 @@ class Session:
         try:
             wait_for(what, probe, timeout, interval=0.1)
         except AssertionError:
-            raise AssertionError("timed out waiting for %s; last dump: focus %s %r" %
-                                 (what, last.get("dump", {}).get("focusClass"),
-                                  last.get("dump", {}).get("focusName")))
+            dump = last.get("dump") or {}
+            text = message_text(dump) if "windows" in dump else None
+            raise AssertionError("timed out waiting for %s; last dump: focus %s %r, message %r" %
+                                 (what, dump.get("focusClass"), dump.get("focusName"),
+                                  text if text is None or len(text) < 200 else text[:200] + "..."))
         return last["dump"]
 
 
@@ -203,6 +219,12 @@ def find(node, cls, name=None):
         if n["class"] == cls and (name is None or n["name"] == name):
             return n
     return None
+
+
+def message_text(dump):
+    """The text of the message in the main window, or None while it is not shown."""
+    view = find(window(dump, "Parlino") or {}, "CParlView")
+    return view["text"] if view else None
 
 
 def box_text(dump):

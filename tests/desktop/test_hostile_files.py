@@ -8,14 +8,9 @@ import re
 import time
 
 import desktop
-from desktop import box_text, find, window
+from desktop import box_text, find, message_text, window
 
 MEMORY_LIMIT_KB = 500 * 1024
-
-
-def message_text(dump):
-    view = find(window(dump, "Parlino"), "CParlView")
-    return view["text"] if view else None
 
 
 def peak_memory_kb(pid):

@@ -6,12 +6,7 @@ import subprocess
 from urllib.parse import unquote
 
 import desktop
-from desktop import box_text, find, walk, window
-
-
-def message_text(dump):
-    view = find(window(dump, "Parlino"), "CParlView")
-    return view["text"] if view else None
+from desktop import box_text, find, message_text, walk, window
 
 
 def file_name_field(dump):
@@ -107,6 +102,9 @@ class NewUser(desktop.DesktopTestCase):
             app.wait_dump("the list dropped down",
                           lambda d: d["focusClass"] != "CParlView" and len(d["windows"]) > 1)
             app.key("Escape")
+            # A user sees the list close before typing on; a key sent while the drop-down
+            # still holds the keyboard goes to it, on any X desktop.
+            app.wait_dump("the list closed", lambda d: len(d["windows"]) == 1)
             app.type("m")
             typed += "m"
             dump = app.wait_dump("the letter in the message",
@@ -196,6 +194,9 @@ class NewUser(desktop.DesktopTestCase):
         app.key("Return")
         app.key("alt+s")
         app.key("r")
+        # As a user would, wait for the tag before typing on (a key sent while the menu still
+        # holds the keyboard goes to the closing menu).
+        app.wait_dump("the tag", lambda d: message_text(d) == "Dear Ann,\n<genie Read>")
         app.type("see you soon")
         app.wait_dump("the text", lambda d: message_text(d) ==
                       "Dear Ann,\n<genie Read>see you soon")

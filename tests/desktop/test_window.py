@@ -3,12 +3,7 @@ pages show, and a message typed and saved through the real file dialog."""
 import os
 
 import desktop
-from desktop import find, walk, window
-
-
-def message_text(dump):
-    view = find(window(dump, "Parlino"), "CParlView")
-    return view["text"] if view else None
+from desktop import find, message_text, walk, window
 
 
 class Window(desktop.DesktopTestCase):
