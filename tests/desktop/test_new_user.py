@@ -103,7 +103,7 @@ class NewUser(desktop.DesktopTestCase):
                           lambda d: d["focusClass"] != "CParlView" and len(d["windows"]) > 1)
             app.key("Escape")
             # A user sees the list close before typing on; a key sent while the drop-down
-            # still holds the keyboard goes to it, on any X desktop.
+            # still holds the keyboard can go to it.
             app.wait_dump("the list closed", lambda d: len(d["windows"]) == 1)
             app.type("m")
             typed += "m"
@@ -195,7 +195,7 @@ class NewUser(desktop.DesktopTestCase):
         app.key("alt+s")
         app.key("r")
         # As a user would, wait for the tag before typing on (a key sent while the menu still
-        # holds the keyboard goes to the closing menu).
+        # holds the keyboard can go to the closing menu).
         app.wait_dump("the tag", lambda d: message_text(d) == "Dear Ann,\n<genie Read>")
         app.type("see you soon")
         app.wait_dump("the text", lambda d: message_text(d) ==
