@@ -8,7 +8,7 @@ import re
 import time
 
 import desktop
-from desktop import box_text, find, message_text, window
+from desktop import box_text, message_text, window
 
 MEMORY_LIMIT_KB = 500 * 1024
 
