@@ -50,17 +50,6 @@ long PeakKb() {
     return usage.ru_maxrss;
 }
 
-// Read in one piece, so the process's peak before a phase is the input and nothing more.
-std::string ReadAll(const char* path) {
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    if (!in)
-        return {};
-    std::string bytes(static_cast<std::size_t>(in.tellg()), '\0');
-    in.seekg(0);
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return bytes;
-}
-
 template <typename Work> void Measure(int repeats, Work work) {
     const long before = PeakKb();
     double best = 1e30;
@@ -164,7 +153,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     const int repeats = argc > 3 ? std::max(1, std::atoi(argv[3])) : 3;
-    const std::string rtf = ReadAll(argv[2]);
+    const std::string rtf = sample::ReadFile(argv[2]);
     if (rtf.empty())
         return Usage();
     if (phase == "compile") {

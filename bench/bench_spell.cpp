@@ -205,11 +205,8 @@ int main(int argc, char** argv) {
         if (isSize) {
             rtf = sample::GenerateMessage(static_cast<std::size_t>(std::stoull(message)) * 1024,
                                           true);
-        } else if (std::FILE* file = std::fopen(message.c_str(), "rb")) {
-            char buffer[65536];
-            for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
-                rtf.append(buffer, n);
-            std::fclose(file);
+        } else {
+            rtf = sample::ReadFile(message);
         }
         if (rtf.empty()) {
             std::fprintf(stderr, "bench_spell: cannot read %s\n", message.c_str());

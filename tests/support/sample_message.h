@@ -6,9 +6,22 @@
 
 #include <algorithm>
 #include <cstring>
+#include <fstream>
 #include <string>
 
 namespace sample {
+
+// The whole file in one piece (so a process's peak after it is the input and nothing more), or
+// the empty string when it cannot be read.
+inline std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    if (!in)
+        return {};
+    std::string bytes(static_cast<std::size_t>(in.tellg()), '\0');
+    in.seekg(0);
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return in ? bytes : std::string();
+}
 
 // A message of about `bytes` bytes of RTF as the program writes them: paragraphs of text with
 // bold, italic and coloured runs and tags in the command colour, some centred and some
